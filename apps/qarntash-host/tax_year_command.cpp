@@ -1,0 +1,27 @@
+// `qarntash-host tax-year DATE`: the tax year of a date, with its first and last days.
+#include <cstdio>
+#include <memory>
+
+#include "commands.h"
+#include "qarntash/qarntash.h"
+
+namespace host {
+
+void add_tax_year_command(CLI::App& app) {
+  auto date_text = std::make_shared<std::string>();
+  CLI::App* command = app.add_subcommand("tax-year", "Show the UK tax year that a date falls in");
+  command->add_option("date", *date_text, "The date, as YYYY-MM-DD or DD/MM/YYYY")->required();
+  command->callback([date_text]() {
+    const long date = parse_date(*date_text);
+    if (date == 0) throw CLI::ValidationError("date", "not a date: " + *date_text);
+    const long year = CDateToolKit::GetTaxYear(date);
+    char short_text[kJuldateTextSize];
+    std::printf("Date:       %s (%s)\n", fpw_DATE_VALUE(date).string_value().c_str(),
+                juldate_to_text(static_cast<int>(date), short_text, 1));
+    std::printf("Tax year:   %ld (%ld-%02ld)\n", year, year - 1, year % 100);
+    std::printf("Starts:     %s\n", fpw_DATE_VALUE(CDateToolKit::getTaxYrStart(year)).string_value().c_str());
+    std::printf("Ends:       %s\n", fpw_DATE_VALUE(CDateToolKit::getTaxYrEnd(year)).string_value().c_str());
+  });
+}
+
+}  // namespace host

@@ -1,0 +1,18 @@
+// File: qarntash/library.h
+//
+// What the library set up when it was loaded into the process: its own file path (registered
+// with the platform together with its build date) and the one process-wide configuration record
+// whose data path locates the practice tables.
+#pragma once
+
+#include "platform/config.h"
+#include "qarntash/export.h"
+
+// The library's build date, as it registers itself with the platform.
+constexpr const char* kQarntashBuildDate = "Jan 14 2022";
+
+// The configuration read when the library was loaded.
+QARNTASH_API TK_CONF& qarntash_configuration();
+
+// The library's own file path (at most 255 characters), or "" when it could not be found.
+QARNTASH_API const char* qarntash_module_path();

@@ -1,0 +1,9 @@
+// File: qarntash/qarntash.h
+//
+// Everything the library exports. A host program may include this one header, or the headers of
+// the subsystems it uses.
+#pragma once
+
+#include "qarntash/export.h"
+#include "qarntash/library.h"
+#include "qarntash/tax_rules/tax_year_calendar.h"

@@ -1,0 +1,13 @@
+// File: platform/platform.h
+//
+// Everything the stand-in platform exports. Host programs and the library may include this one
+// header, or the headers of the services they use.
+#pragma once
+
+#include "platform/config.h"
+#include "platform/dates.h"
+#include "platform/errors.h"
+#include "platform/lbw_string.h"
+#include "platform/rounding.h"
+#include "platform/types.h"
+#include "platform/window_services.h"

@@ -1,0 +1,69 @@
+#include "platform/config.h"
+
+#include <cstdlib>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "qarntash/library.h"
+
+namespace {
+
+// Sets an environment variable for one test and puts back what was there.
+class ScopedEnvironment {
+ public:
+  ScopedEnvironment(const char* name, const char* value) : name_(name) {
+    const char* old = std::getenv(name);
+    had_ = old != nullptr;
+    if (had_) old_ = old;
+    if (value != nullptr) setenv(name, value, 1); else unsetenv(name);
+  }
+  ~ScopedEnvironment() {
+    if (had_) setenv(name_, old_.c_str(), 1); else unsetenv(name_);
+  }
+
+ private:
+  const char* name_;
+  bool had_;
+  std::string old_;
+};
+
+TEST(Configuration, DataPathComesFromTheEnvironmentFirst) {
+  platform_set_default_data_path("/default/practice");
+  {
+    ScopedEnvironment env("QARNTASH_DATA_PATH", "/env/practice");
+    TK_CONF conf{};
+    EXPECT_EQ(config_read_conf010(&conf), 0);
+    EXPECT_STREQ(conf.data_path, "/env/practice");
+  }
+  {
+    ScopedEnvironment env("QARNTASH_DATA_PATH", nullptr);
+    TK_CONF conf{};
+    config_read_conf010(&conf);
+    EXPECT_STREQ(conf.data_path, "/default/practice");
+  }
+  platform_set_default_data_path("");
+}
+
+TEST(Configuration, APathTooLongIsLeftEmptyRatherThanCut) {
+  const std::string long_path(300, 'p');
+  ScopedEnvironment env("QARNTASH_DATA_PATH", long_path.c_str());
+  TK_CONF conf{};
+  EXPECT_EQ(config_read_conf010(&conf), 1);
+  EXPECT_STREQ(conf.data_path, "");
+  EXPECT_EQ(config_read_conf010(nullptr), 0);
+}
+
+TEST(LibraryStartUp, RegistersItsOwnPathAndBuildDate) {
+  bool found = false;
+  for (const RegisteredVersion& version : platform_registered_versions()) {
+    if (version.module_path == qarntash_module_path()) {
+      found = true;
+      EXPECT_EQ(version.build_date, "Jan 14 2022");
+    }
+  }
+  EXPECT_TRUE(found);
+  EXPECT_NE(std::string(qarntash_module_path()).find("qarntash"), std::string::npos);
+}
+
+}  // namespace
