@@ -23,6 +23,11 @@ if(QARNTASH_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+# The fuzz build instruments everything for coverage; only the fuzz targets link libFuzzer's main.
+if(QARNTASH_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
+
 # Headers: the library's public folder and the platform's.
 add_library(qarntash_public_headers INTERFACE)
 target_include_directories(qarntash_public_headers INTERFACE
