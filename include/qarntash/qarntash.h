@@ -8,5 +8,6 @@
 #include "qarntash/library.h"
 #include "qarntash/tax_rules/tax_year_calendar.h"
 #include "qarntash/transfer/dtu.h"
+#include "qarntash/transfer/partner_unit.h"
 #include "qarntash/transfer/proprietor_sections.h"
 #include "qarntash/transfer/proprietor_unit.h"
