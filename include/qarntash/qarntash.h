@@ -11,3 +11,4 @@
 #include "qarntash/transfer/partner_unit.h"
 #include "qarntash/transfer/proprietor_sections.h"
 #include "qarntash/transfer/proprietor_unit.h"
+#include "qarntash/transfer/tax_avoidance.h"
