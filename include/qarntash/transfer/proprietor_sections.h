@@ -173,6 +173,14 @@
   FIELD(double, PrvUsLoanInterestExp)                                                               \
   FIELD(double, PrvUsFinanceChargesExp)
 
+// What every section but the expenses declares: a new section is all zero, and copies (by
+// construction or assignment) go member by member.
+#define QARNTASH_SECTION_SPECIAL_MEMBERS_(Section) \
+  Section() = default;                             \
+  Section(const Section&) = default;               \
+  Section& operator=(const Section&) = default;    \
+  virtual ~Section();
+
 // The mm_buffer form of an expense, as the report printer takes money: GetCostOfSalesMB().
 #define QARNTASH_MONEY_BUFFER_GETTER_(type, name) \
   mm_buffer Get##name##MB() const { return mm_buffer{m_##name, 0}; }
@@ -181,10 +189,7 @@
 
 class QARNTASH_API DTU_Proprietor_Income {
  public:
-  DTU_Proprietor_Income() = default;
-  DTU_Proprietor_Income(const DTU_Proprietor_Income&) = default;
-  DTU_Proprietor_Income& operator=(const DTU_Proprietor_Income&) = default;
-  virtual ~DTU_Proprietor_Income();
+  QARNTASH_SECTION_SPECIAL_MEMBERS_(DTU_Proprietor_Income)
 
   QARNTASH_DECLARE_ACCESSORS(QARNTASH_PROPRIETOR_INCOME_FIELDS)
 
@@ -216,10 +221,7 @@ class QARNTASH_API DTU_Proprietor_Expenses {
 
 class QARNTASH_API DTU_Proprietor_CapitalAllowances {
  public:
-  DTU_Proprietor_CapitalAllowances() = default;
-  DTU_Proprietor_CapitalAllowances(const DTU_Proprietor_CapitalAllowances&) = default;
-  DTU_Proprietor_CapitalAllowances& operator=(const DTU_Proprietor_CapitalAllowances&) = default;
-  virtual ~DTU_Proprietor_CapitalAllowances();
+  QARNTASH_SECTION_SPECIAL_MEMBERS_(DTU_Proprietor_CapitalAllowances)
 
   QARNTASH_DECLARE_ACCESSORS(QARNTASH_PROPRIETOR_CAPITAL_ALLOWANCES_FIELDS)
 
@@ -232,10 +234,7 @@ class QARNTASH_API DTU_Proprietor_CapitalAllowances {
 
 class QARNTASH_API DTU_Proprietor_BalancingCharges {
  public:
-  DTU_Proprietor_BalancingCharges() = default;
-  DTU_Proprietor_BalancingCharges(const DTU_Proprietor_BalancingCharges&) = default;
-  DTU_Proprietor_BalancingCharges& operator=(const DTU_Proprietor_BalancingCharges&) = default;
-  virtual ~DTU_Proprietor_BalancingCharges();
+  QARNTASH_SECTION_SPECIAL_MEMBERS_(DTU_Proprietor_BalancingCharges)
 
   QARNTASH_DECLARE_ACCESSORS(QARNTASH_PROPRIETOR_BALANCING_CHARGES_FIELDS)
 
@@ -249,10 +248,7 @@ class QARNTASH_API DTU_Proprietor_BalancingCharges {
 
 class QARNTASH_API DTU_Proprietor_Assets {
  public:
-  DTU_Proprietor_Assets() = default;
-  DTU_Proprietor_Assets(const DTU_Proprietor_Assets&) = default;
-  DTU_Proprietor_Assets& operator=(const DTU_Proprietor_Assets&) = default;
-  virtual ~DTU_Proprietor_Assets();
+  QARNTASH_SECTION_SPECIAL_MEMBERS_(DTU_Proprietor_Assets)
 
   QARNTASH_DECLARE_ACCESSORS(QARNTASH_PROPRIETOR_ASSETS_FIELDS)
 
@@ -265,10 +261,7 @@ class QARNTASH_API DTU_Proprietor_Assets {
 
 class QARNTASH_API DTU_Proprietor_Liabilities {
  public:
-  DTU_Proprietor_Liabilities() = default;
-  DTU_Proprietor_Liabilities(const DTU_Proprietor_Liabilities&) = default;
-  DTU_Proprietor_Liabilities& operator=(const DTU_Proprietor_Liabilities&) = default;
-  virtual ~DTU_Proprietor_Liabilities();
+  QARNTASH_SECTION_SPECIAL_MEMBERS_(DTU_Proprietor_Liabilities)
 
   QARNTASH_DECLARE_ACCESSORS(QARNTASH_PROPRIETOR_LIABILITIES_FIELDS)
 
@@ -282,10 +275,7 @@ class QARNTASH_API DTU_Proprietor_Liabilities {
 // The capital account: what the net assets are represented by.
 class QARNTASH_API DTU_Proprietor_RepresentedBy {
  public:
-  DTU_Proprietor_RepresentedBy() = default;
-  DTU_Proprietor_RepresentedBy(const DTU_Proprietor_RepresentedBy&) = default;
-  DTU_Proprietor_RepresentedBy& operator=(const DTU_Proprietor_RepresentedBy&) = default;
-  virtual ~DTU_Proprietor_RepresentedBy();
+  QARNTASH_SECTION_SPECIAL_MEMBERS_(DTU_Proprietor_RepresentedBy)
 
   QARNTASH_DECLARE_ACCESSORS(QARNTASH_PROPRIETOR_REPRESENTED_BY_FIELDS)
 
@@ -298,10 +288,7 @@ class QARNTASH_API DTU_Proprietor_RepresentedBy {
 
 class QARNTASH_API DTU_Proprietor_TaxAdjustments {
  public:
-  DTU_Proprietor_TaxAdjustments() = default;
-  DTU_Proprietor_TaxAdjustments(const DTU_Proprietor_TaxAdjustments&) = default;
-  DTU_Proprietor_TaxAdjustments& operator=(const DTU_Proprietor_TaxAdjustments&) = default;
-  virtual ~DTU_Proprietor_TaxAdjustments();
+  QARNTASH_SECTION_SPECIAL_MEMBERS_(DTU_Proprietor_TaxAdjustments)
 
   QARNTASH_DECLARE_ACCESSORS(QARNTASH_PROPRIETOR_TAX_ADJUSTMENTS_FIELDS)
 
@@ -311,12 +298,7 @@ class QARNTASH_API DTU_Proprietor_TaxAdjustments {
 
 class QARNTASH_API DTU_Proprietor_AdjustmentsToArriveAtTaxableFigure {
  public:
-  DTU_Proprietor_AdjustmentsToArriveAtTaxableFigure() = default;
-  DTU_Proprietor_AdjustmentsToArriveAtTaxableFigure(
-      const DTU_Proprietor_AdjustmentsToArriveAtTaxableFigure&) = default;
-  DTU_Proprietor_AdjustmentsToArriveAtTaxableFigure& operator=(
-      const DTU_Proprietor_AdjustmentsToArriveAtTaxableFigure&) = default;
-  virtual ~DTU_Proprietor_AdjustmentsToArriveAtTaxableFigure();
+  QARNTASH_SECTION_SPECIAL_MEMBERS_(DTU_Proprietor_AdjustmentsToArriveAtTaxableFigure)
 
   QARNTASH_DECLARE_ACCESSORS(QARNTASH_PROPRIETOR_TAXABLE_FIGURE_ADJUSTMENTS_FIELDS)
 
@@ -330,10 +312,7 @@ class QARNTASH_API DTU_Proprietor_LandAndProperty {
   enum IncomeType : std::int32_t {};
   enum UnfurnishedLetSubType : std::int32_t {};
 
-  DTU_Proprietor_LandAndProperty() = default;
-  DTU_Proprietor_LandAndProperty(const DTU_Proprietor_LandAndProperty&) = default;
-  DTU_Proprietor_LandAndProperty& operator=(const DTU_Proprietor_LandAndProperty&) = default;
-  virtual ~DTU_Proprietor_LandAndProperty();
+  QARNTASH_SECTION_SPECIAL_MEMBERS_(DTU_Proprietor_LandAndProperty)
 
   QARNTASH_DECLARE_ACCESSORS(QARNTASH_PROPRIETOR_LAND_AND_PROPERTY_FIELDS)
 
@@ -344,6 +323,7 @@ class QARNTASH_API DTU_Proprietor_LandAndProperty {
 #pragma pack(pop)
 
 #undef QARNTASH_MONEY_BUFFER_GETTER_
+#undef QARNTASH_SECTION_SPECIAL_MEMBERS_
 
 static_assert(sizeof(DTU_Proprietor_Income) == kTransferRecordVtableSize + 3 * 8, "packed");
 static_assert(sizeof(DTU_Proprietor_Expenses) == kTransferRecordVtableSize + 17 * 8 + 4, "packed");
