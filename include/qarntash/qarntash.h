@@ -7,3 +7,8 @@
 #include "qarntash/export.h"
 #include "qarntash/library.h"
 #include "qarntash/tax_rules/tax_year_calendar.h"
+#include "qarntash/transfer/dtu.h"
+#include "qarntash/transfer/partner_unit.h"
+#include "qarntash/transfer/proprietor_sections.h"
+#include "qarntash/transfer/proprietor_unit.h"
+#include "qarntash/transfer/tax_avoidance.h"
