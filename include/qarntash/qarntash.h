@@ -6,4 +6,5 @@
 
 #include "qarntash/export.h"
 #include "qarntash/library.h"
+#include "qarntash/reporting/schema_search.h"
 #include "qarntash/tax_rules/tax_year_calendar.h"
