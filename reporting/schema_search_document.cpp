@@ -14,6 +14,7 @@
 #include <system_error>
 
 #include <libxml/parser.h>
+#include <libxml/xmlerror.h>
 
 namespace {
 
@@ -49,6 +50,36 @@ struct ParserContextDeleter {
   void operator()(xmlParserCtxt* context) const { xmlFreeParserCtxt(context); }
 };
 
+void ignore_message(void*, const char*, ...) {}
+
+// While alive, the parser's messages on this thread go nowhere: a schema that does not load shows
+// only in isLoaded(). Errors in decoding the file's characters are raised outside any parser
+// context, so a handler of the context alone would let them through to standard error. libxml2
+// keeps these handlers per thread; the host's own are put back when the parse ends.
+class QuietParser {
+ public:
+  QuietParser()
+      : structured_(xmlStructuredError),
+        structured_context_(xmlStructuredErrorContext),
+        generic_(xmlGenericError),
+        generic_context_(xmlGenericErrorContext) {
+    xmlSetStructuredErrorFunc(nullptr, [](void*, auto) {});
+    xmlSetGenericErrorFunc(nullptr, ignore_message);
+  }
+  ~QuietParser() {
+    xmlSetStructuredErrorFunc(structured_context_, structured_);
+    xmlSetGenericErrorFunc(generic_context_, generic_);
+  }
+  QuietParser(const QuietParser&) = delete;
+  QuietParser& operator=(const QuietParser&) = delete;
+
+ private:
+  xmlStructuredErrorFunc structured_;
+  void* structured_context_;
+  xmlGenericErrorFunc generic_;
+  void* generic_context_;
+};
+
 // XML_PARSE_NONET: no network. Left out on purpose: XML_PARSE_NOENT (substitute entities),
 // XML_PARSE_DTDLOAD / DTDATTR / DTDVALID (read the document type), XML_PARSE_XINCLUDE, and
 // XML_PARSE_HUGE (which lifts the parser's limits on depth and entity amplification).
@@ -57,12 +88,9 @@ constexpr int kParseOptions = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NO
 // Parses `bytes`; null unless they are well-formed XML, namespaces included (an undeclared prefix
 // makes a document unloadable, as it does for the component parser the hosts know).
 xmlDoc* parse_schema(const std::string& bytes, const std::string& path) {
+  const QuietParser quiet;
   std::unique_ptr<xmlParserCtxt, ParserContextDeleter> context(xmlNewParserCtxt());
   if (!context) return nullptr;
-  // The parser's own messages go nowhere: a schema that does not load shows only in isLoaded().
-  // This handler belongs to this context, unlike xmlSetGenericErrorFunc, which would silence the
-  // parser for a host program that uses libxml2 itself.
-  context->sax->serror = [](void*, auto) {};
   xmlDoc* document = xmlCtxtReadMemory(context.get(), bytes.data(), static_cast<int>(bytes.size()),
                                        path.c_str(), nullptr, kParseOptions);
   if (document != nullptr && (!context->wellFormed || !context->nsWellFormed ||

@@ -126,6 +126,25 @@ TEST(SchemaSearch, AnotherPrefixLoadsButListsNothing) {
   EXPECT_EQ(search.GetXSDEnumerationItemList("Three", false), List{});
 }
 
+TEST(SchemaSearch, TextComesBackAsUtf8WhateverTheFileEncoding) {
+  // The pound sign is C2 A3 in UTF-8, A3 in ISO-8859-1 and A3 00 in UTF-16LE.
+  const std::string utf8 = schema(simple_element("Pound", described("\xC2\xA3", "\xC2\xA3 sterling")));
+  const std::string latin1 = std::regex_replace(std::regex_replace(utf8, std::regex("\xC2"), ""),
+                                                std::regex("UTF-8"), "ISO-8859-1");
+  std::string utf16 = "\xFF\xFE";  // little-endian, with its byte order mark
+  for (char c : std::regex_replace(latin1, std::regex("ISO-8859-1"), "UTF-16")) {
+    utf16 += c;
+    utf16 += '\0';
+  }
+  const std::string encodings[][2] = {{"utf-8", utf8}, {"latin-1", latin1}, {"utf-16", utf16}};
+  test_support::TemporaryFolder folder;
+  for (const auto& encoding : encodings) {
+    XSDSearch search(write_file(folder, encoding[0] + ".xsd", encoding[1]));
+    EXPECT_EQ(search.GetXSDEnumerationItemList("Pound", false), List{"\xC2\xA3"}) << encoding[0];
+    EXPECT_EQ(search.GetXSDEnumerationItemList("Pound", true), List{"\xC2\xA3 sterling"}) << encoding[0];
+  }
+}
+
 TEST(SchemaSearch, CopiesShareTheSchemaAndOutliveTheOriginal) {
   test_support::TemporaryFolder folder;
   auto original = std::make_unique<XSDSearch>(write_file(folder, "rules.xsd", kRules));
@@ -162,6 +181,14 @@ std::string entity_expansion_bomb() {
                                                                      described("B", "&l12;")));
 }
 
+// A schema of `depth` elements each inside the one before.
+std::string deeply_nested(int depth) {
+  std::string elements;
+  for (int i = 0; i < depth; ++i) elements += "<xsd:element name=\"Three\">";
+  for (int i = 0; i < depth; ++i) elements += "</xsd:element>";
+  return schema(elements);
+}
+
 struct BadInput {
   const char* what;
   std::string bytes;
@@ -176,9 +203,11 @@ TEST(SchemaSearch, BadSchemasLoadAsNotLoadedOrListNothingUnsafeAndPrintNothing) 
       {"empty file", "", false},
       {"not XML", "Gender: M, F\n", false},
       {"binary", std::string("\0\xff\xfe\x01<", 5), false},
+      {"undecodable characters", "<?xml version=\"1.0\" encoding=\"ISO-2022-JP\"?><a>\xDF\xDF\xDF\xDF</a>", false},
       {"truncated", kRules.substr(0, kRules.size() / 2), false},
       {"end tag cut off", kRules.substr(0, kRules.size() - 8), false},
       {"two roots", kRules + kRules, false},
+      {"nested too deep", deeply_nested(20000), false},
       {"undeclared prefix", "<xsd:schema>" + simple_element("Three", enumeration("A")) + "</xsd:schema>", false},
       {"external entity", "<!DOCTYPE xsd:schema [<!ENTITY s SYSTEM \"secret.txt\">]>\n" +
                               schema(simple_element("Three", described("&s;", "&s;"))), true},
