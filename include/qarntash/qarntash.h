@@ -6,4 +6,6 @@
 
 #include "qarntash/export.h"
 #include "qarntash/library.h"
+#include "qarntash/tax_rules/car_benefit.h"
+#include "qarntash/tax_rules/car_benefit_records.h"
 #include "qarntash/tax_rules/tax_year_calendar.h"
