@@ -12,12 +12,23 @@
 namespace {
 
 // Optional remuneration arrangements: from 2017-18 the salary given up may replace the cash
-// equivalent (ITEPA 2003 s69A).
+// equivalent.
 constexpr long kFirstYearOfAlternativeAmounts = 2018;
 // Fuel withdrawal and start dates reduce the fuel benefit from 2003-04, when the fuel benefit
 // became a percentage of a fixed amount.
 constexpr long kFirstYearOfFuelDates = 2004;
 constexpr short kZeroEmission = 5;
+
+// The first and last day the car was available, inside the period: dates outside it count as the
+// period's own bounds, so that a car available since an earlier year is not given negative days.
+struct Availability {
+  long from;
+  long to;
+};
+Availability availability(const TLD_ISYI_CAR& car, long periodStart, long periodEnd) {
+  return {std::max<long>(car.availableFrom == 0 ? periodStart : car.availableFrom, periodStart),
+          std::min<long>(car.availableTo == 0 ? periodEnd : car.availableTo, periodEnd)};
+}
 
 }  // namespace
 
@@ -71,21 +82,19 @@ double CarBenefits::ApplyCarTaxRate(double amount) const {
 }
 
 // Days outside the car's availability: from the period start to the day before it became
-// available, and from the day after it went to the period end. Dates outside the period count as
-// the period's own bounds, so that a car available since an earlier year is not given negative
-// days.
+// available, and from the day after it went to the period end.
 long CarBenefits::GetCarDaysUnavailable() const {
   if (m_car->availableFrom == 0 && m_car->availableTo == 0) return 0;
-  const long from = std::max<long>(m_car->availableFrom == 0 ? m_periodStart : m_car->availableFrom, m_periodStart);
-  const long to = std::min<long>(m_car->availableTo == 0 ? m_periodEnd : m_car->availableTo, m_periodEnd);
-  return (from - m_periodStart) + (m_periodEnd - to);
+  const Availability available = availability(*m_car, m_periodStart, m_periodEnd);
+  return (available.from - m_periodStart) + (m_periodEnd - available.to);
 }
 
 // Days without fuel: the car's days unavailable (or, when fuel continues, only those before it
 // became available), plus the days before fuel was first provided and after it was withdrawn.
 long CarBenefits::GetFuelDaysUnavailable(bool fuelProvided, bool fuelContinues) const {
-  const long from = std::max<long>(m_car->availableFrom == 0 ? m_periodStart : m_car->availableFrom, m_periodStart);
-  long to = std::min<long>(m_car->availableTo == 0 ? m_periodEnd : m_car->availableTo, m_periodEnd);
+  const Availability available = availability(*m_car, m_periodStart, m_periodEnd);
+  const long from = available.from;
+  long to = available.to;
   long days = GetCarDaysUnavailable();
   if (fuelContinues) {
     to = m_periodEnd;
@@ -108,7 +117,9 @@ long CarBenefits::GetFuelDaysUnavailable(bool fuelProvided, bool fuelContinues) 
 
 // Contributions (capped), the replacement price, and the price and net price.
 void CarBenefits::WorkOutPrice(bool capPrice) {
-  m_sums.capitalContribution = std::min(round_pence(m_car->capitalContribution), m_limits->contributionCap);
+  // Copied out first: std::min would bind a reference to a packed (unaligned) field.
+  const double cap = m_limits->contributionCap;
+  m_sums.capitalContribution = std::min(round_pence(m_car->capitalContribution), cap);
 
   if (is_yes(m_car->useReplacementPrice) && m_car->replacementPrice > m_limits->replacementPriceThreshold) {
     m_car->listPrice = m_car->replacementPrice;

@@ -1,6 +1,6 @@
 // The alternative-amount path of the car benefit (from 2017-18): a car or its fuel provided
 // under an optional remuneration arrangement is taxed on the larger of the salary given up and
-// the cash equivalent (ITEPA 2003 s69A and s121A). The cash equivalent compared is the modified
+// the cash equivalent (ITEPA 2003 as amended by FA 2017). The cash equivalent compared is the modified
 // one: on the price before capital contributions and before payments for private use, which are
 // taken off afterwards.
 #include <cstring>
@@ -29,22 +29,23 @@ double CarBenefits::AlternativeAmountCalc() {
   const double fullCashEquivalent = ApplyCarTaxRate(m_sums.price);
   m_sums.unavailableReductionWhole = round_pounds(carDays * fullCashEquivalent / m_daysInYear);
   const double cashEquivalent = fullCashEquivalent - m_sums.unavailableReductionWhole;
-  const double compared =
-      m_car->carAlternativeAmount > cashEquivalent ? m_car->carAlternativeAmount : cashEquivalent;
+  // The amounts are copied out of the packed record before they are compared and chosen.
+  const double carAmount = m_car->carAlternativeAmount;
+  const double fuelAmount = m_car->fuelAlternativeAmount;
+  const double compared = carAmount > cashEquivalent ? carAmount : cashEquivalent;
 
   if (fuelProvided) {
     const double fullFuel = ApplyCarTaxRate(m_limits->fuelMultiplier);
     m_sums.fuelDaysUnavailable = static_cast<std::int32_t>(fuelDays);
     m_sums.fuelUnavailableReduction = round_pounds(fuelDays * fullFuel / m_daysInYear);
     const double fuelCashEquivalent = round_pounds(fullFuel - m_sums.fuelUnavailableReduction);
-    m_sums.fuelBenefit = fuelCashEquivalent > m_car->fuelAlternativeAmount ? fuelCashEquivalent
-                                                                          : m_car->fuelAlternativeAmount;
+    m_sums.fuelBenefit = fuelCashEquivalent > fuelAmount ? fuelCashEquivalent : fuelAmount;
   }
 
   m_sums.fullBenefit = round_pence(m_sums.netPrice * m_sums.percentage / 100.0);
   m_sums.unavailableReduction = carDays / m_daysInYear * m_sums.fullBenefit;
 
-  if (cashEquivalent > m_car->carAlternativeAmount) {
+  if (cashEquivalent > carAmount) {
     m_sums.carBenefit = m_sums.fullBenefit - m_sums.unavailableReduction - m_car->privateUsePayments;
   } else {
     m_sums.carBenefit = compared - ApplyCarTaxRate(m_sums.capitalContribution) - m_car->privateUsePayments;

@@ -21,7 +21,7 @@ constexpr long kFirstYearOfElectricRange = 2021;
 constexpr int kElectricRangeLowestCo2 = 1;
 constexpr int kElectricRangeHighestCo2 = 50;
 
-// From 2020-21 no car pays more than 37% (ITEPA 2003 s139 as amended).
+// From 2020-21 no car pays more than 37% (the 480 guide, Appendix 2).
 constexpr long kFirstYearOfCap = 2021;
 constexpr double kMaximumPercentage = 37.0;
 
@@ -42,10 +42,10 @@ constexpr long kFirstYearOfEuroDieselSupplement = 2007;
 constexpr long kLastYearOfEuroDieselDateTest = 2011;
 constexpr long kLastYearOfEuroDieselSupplement = 2018;
 
-// Discounts for alternative fuels, before 2011-12 (ITEPA 2003 s140 and its regulations, as in
-// force each year): hybrids (4) and gas cars (6) took 2 and 1 points to 2005-06 plus one more for
-// each full 20 g/km below the year's lower threshold, then 3 and 2 points flat; cars converted to
-// gas (7) 1 point to 2005-06; E85 cars (9) 2 points from 2008-09 when above 12%.
+// Discounts for alternative fuels before 2011-12 (EIM24720 to 2005-06, EIM24725 after): hybrids
+// (4) and gas cars (6) took 2 and 1 points to 2005-06, plus one more for each full 20 g/km below
+// the year's lower threshold, then 3 and 2 points flat; cars converted to gas (7) 1 point to
+// 2005-06; E85 cars (9) 2 points from 2008-09 when above 12%.
 struct AlternativeFuelDiscount {
   short fuelType;
   long firstYear;

@@ -25,7 +25,14 @@ constexpr long kFirstYearOfFuelMultiplier = 2004;
 constexpr short kMileageBandMiddle = 2;
 constexpr short kMileageBandHigh = 3;
 
-using ScaleField = double TLD_0501_CAR_LIMITS::*;
+// Reads one fuel scale field. A function rather than a pointer to member: the record is packed,
+// and a pointer to member is read as if its double were aligned.
+using ScaleField = double (*)(const TLD_0501_CAR_LIMITS&);
+constexpr ScaleField kPetrolSmall = [](const TLD_0501_CAR_LIMITS& l) { return l.fuelScalePetrolSmall; };
+constexpr ScaleField kPetrolMedium = [](const TLD_0501_CAR_LIMITS& l) { return l.fuelScalePetrolMedium; };
+constexpr ScaleField kPetrolLarge = [](const TLD_0501_CAR_LIMITS& l) { return l.fuelScalePetrolLarge; };
+constexpr ScaleField kDieselSmall = [](const TLD_0501_CAR_LIMITS& l) { return l.fuelScaleDieselSmall; };
+constexpr ScaleField kDieselLarge = [](const TLD_0501_CAR_LIMITS& l) { return l.fuelScaleDieselLarge; };
 
 // The fuel scale charges before 2003-04 (ICTA 1988 s158) and the text that names the scale on
 // the report, by fuel type and engine code. Diesel's engine codes differ from petrol's: for diesel
@@ -45,22 +52,22 @@ struct FuelScaleRow {
 constexpr FuelScaleRow kFuelScaleRows[] = {
     {{1, 4, 6, 7},
      "Petrol",
-     {{{1, 1}, " up to 1400cc", &TLD_0501_CAR_LIMITS::fuelScalePetrolSmall},
-      {{2, 2}, " 1400 - 2000cc", &TLD_0501_CAR_LIMITS::fuelScalePetrolMedium}},
+     {{{1, 1}, " up to 1400cc", kPetrolSmall},
+      {{2, 2}, " 1400 - 2000cc", kPetrolMedium}},
      " 2001cc +",
-     &TLD_0501_CAR_LIMITS::fuelScalePetrolLarge},
+     kPetrolLarge},
     {{2, 2, 2, 2},
      "Diesel",
-     {{{1, 3}, " up to 2000cc", &TLD_0501_CAR_LIMITS::fuelScaleDieselSmall},
-      {{1, 3}, " up to 2000cc", &TLD_0501_CAR_LIMITS::fuelScaleDieselSmall}},
+     {{{1, 3}, " up to 2000cc", kDieselSmall},
+      {{1, 3}, " up to 2000cc", kDieselSmall}},
      " 2001cc +",
-     &TLD_0501_CAR_LIMITS::fuelScaleDieselLarge},
+     kDieselLarge},
     {{8, 8, 8, 8},
      "Euro Diesel",
-     {{{1, 2}, " up to 2000cc", &TLD_0501_CAR_LIMITS::fuelScaleDieselSmall},
-      {{1, 2}, " up to 2000cc", &TLD_0501_CAR_LIMITS::fuelScaleDieselSmall}},
+     {{{1, 2}, " up to 2000cc", kDieselSmall},
+      {{1, 2}, " up to 2000cc", kDieselSmall}},
      " 2001cc +",
-     &TLD_0501_CAR_LIMITS::fuelScaleDieselLarge},
+     kDieselLarge},
 };
 constexpr const char* kNoCombustionText = "Non combustion";
 
@@ -73,11 +80,11 @@ double fuel_scale(const TLD_0501_CAR_LIMITS& limits, short fuelType, short engin
     for (const EngineScale& size : row.smaller) {
       if (engineCode == size.engineCodes[0] || engineCode == size.engineCodes[1]) {
         std::snprintf(text, sizeof text, "%s%s", row.fuelWord, size.words);
-        return limits.*size.scale;
+        return size.scale(limits);
       }
     }
     std::snprintf(text, sizeof text, "%s%s", row.fuelWord, row.largestWords);
-    return limits.*row.largestScale;
+    return row.largestScale(limits);
   }
   std::snprintf(text, sizeof text, "%s", kNoCombustionText);
   return limits.fuelScaleOther;

@@ -14,25 +14,27 @@ namespace {
 
 using nlohmann::json;
 
+// Each amount with its setter (a function rather than a pointer to member: the record is packed,
+// and a pointer to member is written as if its double were aligned).
 struct AmountField {
   const char* name;
-  double TLD_0501_CAR_LIMITS::*member;
+  void (*set)(TLD_0501_CAR_LIMITS&, double);
 };
 constexpr AmountField kAmountFields[] = {
-    {"flatPercentage", &TLD_0501_CAR_LIMITS::flatPercentage},
-    {"priceCap", &TLD_0501_CAR_LIMITS::priceCap},
-    {"contributionCap", &TLD_0501_CAR_LIMITS::contributionCap},
-    {"replacementPriceThreshold", &TLD_0501_CAR_LIMITS::replacementPriceThreshold},
-    {"fuelScaleOther", &TLD_0501_CAR_LIMITS::fuelScaleOther},
-    {"fuelScaleDieselSmall", &TLD_0501_CAR_LIMITS::fuelScaleDieselSmall},
-    {"fuelScaleDieselLarge", &TLD_0501_CAR_LIMITS::fuelScaleDieselLarge},
-    {"fuelScalePetrolSmall", &TLD_0501_CAR_LIMITS::fuelScalePetrolSmall},
-    {"fuelScalePetrolMedium", &TLD_0501_CAR_LIMITS::fuelScalePetrolMedium},
-    {"fuelScalePetrolLarge", &TLD_0501_CAR_LIMITS::fuelScalePetrolLarge},
-    {"mileageReduction1", &TLD_0501_CAR_LIMITS::mileageReduction1},
-    {"mileageReduction2", &TLD_0501_CAR_LIMITS::mileageReduction2},
-    {"olderCarReduction", &TLD_0501_CAR_LIMITS::olderCarReduction},
-    {"fuelMultiplier", &TLD_0501_CAR_LIMITS::fuelMultiplier},
+    {"flatPercentage", [](TLD_0501_CAR_LIMITS& l, double v) { l.flatPercentage = v; }},
+    {"priceCap", [](TLD_0501_CAR_LIMITS& l, double v) { l.priceCap = v; }},
+    {"contributionCap", [](TLD_0501_CAR_LIMITS& l, double v) { l.contributionCap = v; }},
+    {"replacementPriceThreshold", [](TLD_0501_CAR_LIMITS& l, double v) { l.replacementPriceThreshold = v; }},
+    {"fuelScaleOther", [](TLD_0501_CAR_LIMITS& l, double v) { l.fuelScaleOther = v; }},
+    {"fuelScaleDieselSmall", [](TLD_0501_CAR_LIMITS& l, double v) { l.fuelScaleDieselSmall = v; }},
+    {"fuelScaleDieselLarge", [](TLD_0501_CAR_LIMITS& l, double v) { l.fuelScaleDieselLarge = v; }},
+    {"fuelScalePetrolSmall", [](TLD_0501_CAR_LIMITS& l, double v) { l.fuelScalePetrolSmall = v; }},
+    {"fuelScalePetrolMedium", [](TLD_0501_CAR_LIMITS& l, double v) { l.fuelScalePetrolMedium = v; }},
+    {"fuelScalePetrolLarge", [](TLD_0501_CAR_LIMITS& l, double v) { l.fuelScalePetrolLarge = v; }},
+    {"mileageReduction1", [](TLD_0501_CAR_LIMITS& l, double v) { l.mileageReduction1 = v; }},
+    {"mileageReduction2", [](TLD_0501_CAR_LIMITS& l, double v) { l.mileageReduction2 = v; }},
+    {"olderCarReduction", [](TLD_0501_CAR_LIMITS& l, double v) { l.olderCarReduction = v; }},
+    {"fuelMultiplier", [](TLD_0501_CAR_LIMITS& l, double v) { l.fuelMultiplier = v; }},
 };
 constexpr const char* kOlderCarAge = "olderCarAge";
 constexpr const char* kCo2Bands = "co2Bands";
@@ -143,7 +145,7 @@ bool read_limits(const json& limits, TLD_0501_CAR_LIMITS& out, int& co2_count, i
       error = std::string("\"") + field.name + "\" must be a number of 0 or more";
       return false;
     }
-    out.*field.member = value.get<double>();
+    field.set(out, value.get<double>());
   }
   if (!limits.contains(kOlderCarAge) || !limits[kOlderCarAge].is_number_integer() ||
       limits[kOlderCarAge].get<long long>() < 0 || limits[kOlderCarAge].get<long long>() > 100) {

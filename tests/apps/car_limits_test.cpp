@@ -49,7 +49,7 @@ TEST(ShippedCarLimits, EveryYearFrom2003To2028LoadsWithSourcesAndOrderedTables) 
       const CarCo2Band& band = loaded.limits.co2Bands[i];
       EXPECT_LE(band.percentage + band.dieselSupplement, maximum) << year << " band " << i;
       if (i > 0) {
-        EXPECT_GE(band.percentage, loaded.limits.co2Bands[i - 1].percentage) << year << " band " << i;
+        EXPECT_GE(double{band.percentage}, double{loaded.limits.co2Bands[i - 1].percentage}) << year << " band " << i;
       }
     }
     EXPECT_DOUBLE_EQ(loaded.limits.co2Bands[loaded.co2 - 1].percentage, maximum) << year;
@@ -72,14 +72,14 @@ TEST(ShippedCarLimits, PublishedFiguresOfSomeYears) {
   EXPECT_DOUBLE_EQ(y2003.limits.fuelScaleDieselSmall, 2850);
   EXPECT_DOUBLE_EQ(y2003.limits.fuelScaleDieselLarge, 4200);
   EXPECT_DOUBLE_EQ(y2003.limits.fuelScaleOther, 4200);
-  EXPECT_EQ(y2003.limits.co2Bands[1].lowerBound, 165);  // the lower threshold
+  EXPECT_EQ(long{y2003.limits.co2Bands[1].lowerBound}, 165);  // the lower threshold
   EXPECT_DOUBLE_EQ(load(2004).limits.fuelMultiplier, 14400);
   EXPECT_DOUBLE_EQ(load(2012).limits.fuelMultiplier, 18800);
   EXPECT_DOUBLE_EQ(load(2023).limits.fuelMultiplier, 25300);
   EXPECT_DOUBLE_EQ(load(2027).limits.fuelMultiplier, 29200);
-  EXPECT_EQ(load(2011).limits.co2Bands[2].lowerBound, 121);  // the discount threshold of 2010-11
+  EXPECT_EQ(long{load(2011).limits.co2Bands[2].lowerBound}, 121);  // the discount threshold of 2010-11
   const Loaded y2021 = load(2021);
-  EXPECT_EQ(y2021.limits.electricRangeBands[1].lowerBound, 30);
+  EXPECT_EQ(long{y2021.limits.electricRangeBands[1].lowerBound}, 30);
   EXPECT_DOUBLE_EQ(y2021.limits.electricRangeBands[1].percentage, 10);
 }
 
@@ -145,7 +145,7 @@ TEST_F(CarLimitsFile, ValidFileLoads) {
   EXPECT_EQ(range, 1);
   EXPECT_DOUBLE_EQ(limits.co2Bands[1].dieselSupplement, 4);
   EXPECT_DOUBLE_EQ(limits.electricRangeBands[0].percentage, 14);
-  EXPECT_EQ(limits.electricRangeBands[1].lowerBound, 0);
+  EXPECT_EQ(long{limits.electricRangeBands[1].lowerBound}, 0);
 }
 
 TEST_F(CarLimitsFile, BadFilesAreRefusedWithAReasonAndChangeNothing) {
@@ -215,13 +215,13 @@ TEST(CarJson, FillsEveryFieldByItsName) {
       "fuelAlternativeAmount": 100, "electricRange": 35})",
                                   car, error))
       << error;
-  EXPECT_EQ(car.registeredDate, day_number(1, 3, 2019));
-  EXPECT_EQ(car.engineCode, 2);
-  EXPECT_EQ(car.mileageBand, 3);
+  EXPECT_EQ(long{car.registeredDate}, day_number(1, 3, 2019));
+  EXPECT_EQ(long{car.engineCode}, 2);
+  EXPECT_EQ(long{car.mileageBand}, 3);
   EXPECT_STREQ(car.fuelProvided, "Y");
-  EXPECT_EQ(car.availableFrom, day_number(6, 10, 2022));
-  EXPECT_EQ(car.availableTo, day_number(31, 3, 2023));
-  EXPECT_EQ(car.fuelType, 2);
+  EXPECT_EQ(long{car.availableFrom}, day_number(6, 10, 2022));
+  EXPECT_EQ(long{car.availableTo}, day_number(31, 3, 2023));
+  EXPECT_EQ(long{car.fuelType}, 2);
   EXPECT_STREQ(car.useReplacementPrice, "Y");
   EXPECT_DOUBLE_EQ(car.replacementPrice, 20000);
   EXPECT_STREQ(car.lowerMileageRelief, "N");
@@ -231,10 +231,10 @@ TEST(CarJson, FillsEveryFieldByItsName) {
   EXPECT_DOUBLE_EQ(car.accessories, 450);
   EXPECT_DOUBLE_EQ(car.co2, 119.5);
   EXPECT_STREQ(car.noCo2Figure, "N");
-  EXPECT_EQ(car.fuelFrom, day_number(1, 11, 2022));
-  EXPECT_EQ(car.fuelTo, 0);
+  EXPECT_EQ(long{car.fuelFrom}, day_number(1, 11, 2022));
+  EXPECT_EQ(long{car.fuelTo}, 0);
   EXPECT_STREQ(car.fuelContinues, "Y");
-  EXPECT_EQ(car.extraDaysUnavailable, 4);
+  EXPECT_EQ(long{car.extraDaysUnavailable}, 4);
   EXPECT_STREQ(car.alternativeAmounts, "Y");
   EXPECT_DOUBLE_EQ(car.carAlternativeAmount, 5000);
   EXPECT_DOUBLE_EQ(car.fuelAlternativeAmount, 100);
@@ -247,7 +247,7 @@ TEST(CarJson, FieldsNotGivenAreZeroAndFlagsNo) {
   std::string error;
   ASSERT_TRUE(host::read_car_json("{}", car, error));
   EXPECT_DOUBLE_EQ(car.listPrice, 0);
-  EXPECT_EQ(car.registeredDate, 0);
+  EXPECT_EQ(long{car.registeredDate}, 0);
   EXPECT_STREQ(car.fuelProvided, "N");
   EXPECT_STREQ(car.alternativeAmounts, "N");
   EXPECT_EQ(car.unused0[0], 0);
