@@ -45,29 +45,17 @@ struct EngineScale {
 struct FuelScaleRow {
   short fuelTypes[4];
   const char* fuelWord;
+  int smallerCount;
   EngineScale smaller[2];
   const char* largestWords;
   ScaleField largestScale;
 };
 constexpr FuelScaleRow kFuelScaleRows[] = {
-    {{1, 4, 6, 7},
-     "Petrol",
-     {{{1, 1}, " up to 1400cc", kPetrolSmall},
-      {{2, 2}, " 1400 - 2000cc", kPetrolMedium}},
-     " 2001cc +",
-     kPetrolLarge},
-    {{2, 2, 2, 2},
-     "Diesel",
-     {{{1, 3}, " up to 2000cc", kDieselSmall},
-      {{1, 3}, " up to 2000cc", kDieselSmall}},
-     " 2001cc +",
-     kDieselLarge},
-    {{8, 8, 8, 8},
-     "Euro Diesel",
-     {{{1, 2}, " up to 2000cc", kDieselSmall},
-      {{1, 2}, " up to 2000cc", kDieselSmall}},
-     " 2001cc +",
-     kDieselLarge},
+    {{1, 4, 6, 7}, "Petrol", 2,
+     {{{1, 1}, " up to 1400cc", kPetrolSmall}, {{2, 2}, " 1400 - 2000cc", kPetrolMedium}},
+     " 2001cc +", kPetrolLarge},
+    {{2, 2, 2, 2}, "Diesel", 1, {{{1, 3}, " up to 2000cc", kDieselSmall}}, " 2001cc +", kDieselLarge},
+    {{8, 8, 8, 8}, "Euro Diesel", 1, {{{1, 2}, " up to 2000cc", kDieselSmall}}, " 2001cc +", kDieselLarge},
 };
 constexpr const char* kNoCombustionText = "Non combustion";
 
@@ -77,7 +65,8 @@ double fuel_scale(const TLD_0501_CAR_LIMITS& limits, short fuelType, short engin
     bool matches = false;
     for (short type : row.fuelTypes) matches = matches || type == fuelType;
     if (!matches) continue;
-    for (const EngineScale& size : row.smaller) {
+    for (int i = 0; i < row.smallerCount; ++i) {
+      const EngineScale& size = row.smaller[i];
       if (engineCode == size.engineCodes[0] || engineCode == size.engineCodes[1]) {
         std::snprintf(text, sizeof text, "%s%s", row.fuelWord, size.words);
         return size.scale(limits);

@@ -113,6 +113,29 @@ TEST(ShippedCarLimits, CalculationOnTheLoadedYear) {
   EXPECT_DOUBLE_EQ(sums.fuelBenefit, 7337);
 }
 
+// The shipped 2020-21 and 2021-22 tables are those of cars registered from 6 April 2020; with the
+// library's transitional addition an older car takes the published older-car figure: 120 g/km is
+// 27% + 2 in 2020-21 and 28% + 1 in 2021-22, both 29% (480 App. 2); 2022-23 has one table: 29%.
+TEST(ShippedCarLimits, OlderCarsTakeThePublishedTransitionalFigures) {
+  const struct { long year; const char* registered; double percentage; } cases[] = {
+      {2021, "2020-04-05", 29}, {2021, "2020-04-06", 27}, {2022, "2020-04-05", 29},
+      {2022, "2020-04-06", 28}, {2023, "2020-04-05", 29}, {2023, "2020-04-06", 29},
+  };
+  for (const auto& c : cases) {
+    const Loaded loaded = load(c.year);
+    TLD_ISYI_CAR car;
+    std::string error;
+    ASSERT_TRUE(host::read_car_json(std::string(R"({"listPrice": 10000, "co2": 120, "fuelType": 1, "registeredDate": ")") +
+                                        c.registered + "\"}",
+                                    car, error))
+        << error;
+    CAR_SUMS sums;
+    CarBenefits::Calc(sums, &car, &loaded.limits, loaded.co2, c.year, CDateToolKit::getTaxYrStart(c.year),
+                      CDateToolKit::getTaxYrEnd(c.year), loaded.range);
+    EXPECT_DOUBLE_EQ(sums.percentage, c.percentage) << c.year << " " << c.registered;
+  }
+}
+
 // ---- Refusals --------------------------------------------------------------------------------
 
 using nlohmann::json;

@@ -52,13 +52,13 @@ struct TLD_ISYI_CAR {                 // off size
   char unused0[40];                   //   0  40
   std::int32_t registeredDate;        //  40   4   first registered (0 = not entered)
   char unused44[2];                   //  44   2
-  std::int16_t engineCode;            //  46   2   engine size code, by fuel type (see below)
+  std::int16_t engineCode;            //  46   2   engine size code, by fuel type (car_benefit.h)
   std::int16_t mileageBand;           //  48   2   before 2002-03: 2 = 2,500 to 18,000 business miles, 3 = 18,000+
   char fuelProvided[2];               //  50   2   "Y": private fuel provided
   std::int32_t availableFrom;         //  52   4   first day available in the period (0 = period start)
   std::int32_t availableTo;           //  56   4   last day available (0 = period end)
   char unused60[4];                   //  60   4
-  std::int16_t fuelType;              //  64   2   fuel type code (below)
+  std::int16_t fuelType;              //  64   2   fuel type code (car_benefit.h)
   char useReplacementPrice[2];        //  66   2   "Y": replacementPrice replaces the list price
   double replacementPrice;            //  68   8
   char unused76[2];                   //  76   2
