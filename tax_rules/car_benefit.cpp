@@ -17,7 +17,6 @@ constexpr long kFirstYearOfAlternativeAmounts = 2018;
 // Fuel withdrawal and start dates reduce the fuel benefit from 2003-04, when the fuel benefit
 // became a percentage of a fixed amount.
 constexpr long kFirstYearOfFuelDates = 2004;
-constexpr short kZeroEmission = 5;
 
 // The first and last day the car was available, inside the period: dates outside it count as the
 // period's own bounds, so that a car available since an earlier year is not given negative days.
@@ -136,7 +135,7 @@ void CarBenefits::WorkOutPrice(bool capPrice) {
 // The CO2 rules when the car has a usable CO2 figure (and always for the zero-emission car),
 // else the engine-size rules with their 1 January 1998 registration cut-off.
 double CarBenefits::AppropriatePercentage(bool co2FigureUsable) const {
-  if ((!is_yes(m_car->noCo2Figure) && co2FigureUsable) || m_car->fuelType == kZeroEmission) {
+  if ((!is_yes(m_car->noCo2Figure) && co2FigureUsable) || m_car->fuelType == fuel_type::kZeroEmission) {
     return co2_percentage(m_taxYear, m_rates, m_car->co2, m_car->electricRange, m_car->fuelType,
                           m_car->registeredDate);
   }

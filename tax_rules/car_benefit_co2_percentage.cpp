@@ -7,9 +7,7 @@
 
 namespace {
 
-constexpr short kDiesel = 2;
-constexpr short kZeroEmission = 5;
-constexpr short kEuroDiesel = 8;
+using namespace fuel_type;
 
 // Percentages that the law fixes for the zero-emission car before the 2015-16 band table gave it
 // a band of its own: 15% less the 6% electric reduction to 2009-10, then 0% (FA 2010 s58).
@@ -55,9 +53,9 @@ struct AlternativeFuelDiscount {
   double onlyAbovePercentage;
 };
 constexpr AlternativeFuelDiscount kAlternativeFuelDiscounts[] = {
-    {4, 0, 2006, 2.0, true, 0.0},      {4, 2007, 2011, 3.0, false, 0.0},
-    {6, 0, 2006, 1.0, true, 0.0},      {6, 2007, 2011, 2.0, false, 0.0},
-    {7, 0, 2006, 1.0, false, 0.0},     {9, 2009, 2011, 2.0, false, 12.0},
+    {kHybrid, 0, 2006, 2.0, true, 0.0},         {kHybrid, 2007, 2011, 3.0, false, 0.0},
+    {kGas, 0, 2006, 1.0, true, 0.0},            {kGas, 2007, 2011, 2.0, false, 0.0},
+    {kConvertedToGas, 0, 2006, 1.0, false, 0.0}, {kE85, 2009, 2011, 2.0, false, 12.0},
 };
 // From 2008-09 the discounts are not given to cars below the threshold (the QUALEC cars of 10%).
 constexpr long kFirstYearDiscountNeedsThreshold = 2009;

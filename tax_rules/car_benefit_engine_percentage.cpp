@@ -9,10 +9,7 @@
 
 namespace {
 
-constexpr short kDiesel = 2;
-constexpr short kZeroEmission = 5;
-constexpr short kEuroDiesel = 8;
-constexpr short kE85 = 9;
+using namespace fuel_type;
 
 // ---- Fuel letters --------------------------------------------------------------------------
 // "A" ordinary fuel, "D" diesel with the supplement, "E" zero emission, "F" the RDE2 diesel of
@@ -106,7 +103,8 @@ struct EngineFuelDiscount {
   double points;
 };
 constexpr EngineFuelDiscount kEngineFuelDiscounts[] = {
-    {4, 0, 2006, 2}, {4, 2007, 2011, 3}, {6, 0, 2006, 1}, {7, 0, 2006, 1}, {kE85, 2009, 2011, 2},
+    {kHybrid, 0, 2006, 2}, {kHybrid, 2007, 2011, 3}, {kGas, 0, 2006, 1}, {kConvertedToGas, 0, 2006, 1},
+    {kE85, 2009, 2011, 2},
 };
 // The Euro IV diesel registered from 1 January 2006 pays the 3-point supplement from 2006-07.
 constexpr long kFirstYearOfEuroDieselSupplement = 2007;

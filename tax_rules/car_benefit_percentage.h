@@ -17,6 +17,17 @@
 
 #include "qarntash/tax_rules/car_benefit_records.h"
 
+// The fuel type codes that the rules name (qarntash/tax_rules/car_benefit.h describes them all).
+namespace fuel_type {
+constexpr short kDiesel = 2;
+constexpr short kHybrid = 4;
+constexpr short kZeroEmission = 5;
+constexpr short kGas = 6;
+constexpr short kConvertedToGas = 7;
+constexpr short kEuroDiesel = 8;
+constexpr short kE85 = 9;
+}  // namespace fuel_type
+
 // The year's two band tables as the CO2 rules read them, entries in ascending lower bound.
 struct CarRateTables {
   const CarCo2Band* co2Bands = nullptr;
