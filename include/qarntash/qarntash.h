@@ -7,6 +7,8 @@
 #include "qarntash/export.h"
 #include "qarntash/library.h"
 #include "qarntash/reporting/schema_search.h"
+#include "qarntash/tax_rules/car_benefit.h"
+#include "qarntash/tax_rules/car_benefit_records.h"
 #include "qarntash/tax_rules/tax_year_calendar.h"
 #include "qarntash/transfer/dtu.h"
 #include "qarntash/transfer/partner_unit.h"
