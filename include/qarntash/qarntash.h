@@ -7,5 +7,6 @@
 #include "qarntash/export.h"
 #include "qarntash/library.h"
 #include "qarntash/tax_rules/address_validation.h"
+#include "qarntash/tax_rules/conversions.h"
 #include "qarntash/tax_rules/reference_numbers.h"
 #include "qarntash/tax_rules/tax_year_calendar.h"
