@@ -56,25 +56,15 @@ class CompiledPatternCache {
   CompiledPattern get(const std::string& pattern, bool case_sensitive) {
     {
       std::lock_guard<std::mutex> lock(mutex_);
-      Entries& entries = entries_[case_sensitive ? 1 : 0];
-      const auto found = entries.find(pattern);
-      if (found != entries.end()) {
-        found->second.last_use = ++clock_;
-        return found->second.compiled;
-      }
+      if (CompiledPattern held = find_locked(pattern, case_sensitive)) return held;
     }
     // Compiled outside the lock: a slow compile must not hold up the other threads. Two threads
     // may compile the same pattern at once; the first to finish is kept.
     CompiledPattern compiled = compile_pattern(pattern, case_sensitive);
     std::lock_guard<std::mutex> lock(mutex_);
-    Entries& entries = entries_[case_sensitive ? 1 : 0];
-    const auto found = entries.find(pattern);
-    if (found != entries.end()) {
-      found->second.last_use = ++clock_;
-      return found->second.compiled;
-    }
+    if (CompiledPattern held = find_locked(pattern, case_sensitive)) return held;
     if (size_locked() >= capacity_) drop_least_recently_used();
-    entries.emplace(pattern, Entry{compiled, ++clock_});
+    entries_[case_sensitive ? 1 : 0].emplace(pattern, Entry{compiled, ++clock_});
     return compiled;
   }
 
@@ -90,6 +80,15 @@ class CompiledPatternCache {
   };
   // std::less<> lets a lookup use the caller's string without copying it into a key.
   using Entries = std::map<std::string, Entry, std::less<>>;
+
+  // The held expression, marked as just used; null when it is not held. Called under the lock.
+  CompiledPattern find_locked(const std::string& pattern, bool case_sensitive) {
+    Entries& entries = entries_[case_sensitive ? 1 : 0];
+    const auto found = entries.find(pattern);
+    if (found == entries.end()) return nullptr;
+    found->second.last_use = ++clock_;
+    return found->second.compiled;
+  }
 
   std::size_t size_locked() const { return entries_[0].size() + entries_[1].size(); }
 

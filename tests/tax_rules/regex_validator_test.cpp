@@ -10,8 +10,22 @@
 
 namespace {
 
+struct ValidationCase {
+  const char* text;
+  bool case_sensitive;
+  bool expected;
+};
+
+void expect_validations(const std::string& pattern, const std::vector<ValidationCase>& cases) {
+  const CRegExValidator validator(pattern);
+  for (const ValidationCase& c : cases) {
+    EXPECT_EQ(validator.Validate(c.text, c.case_sensitive), c.expected)
+        << '"' << c.text << "\" case-sensitive " << c.case_sensitive;
+  }
+}
+
 TEST(RegExValidator, RegistrationNumberIsTwoToEightCapitalsOrDigits) {
-  const struct { const char* text; bool case_sensitive; bool expected; } cases[] = {
+  expect_validations(CRegExValidator::REGISTRATIONNUMBER_EXPRESSION, {
       {"AB12CD", true, true},
       {"AB", true, true},
       {"ABCDEFGH", true, true},
@@ -23,16 +37,11 @@ TEST(RegExValidator, RegistrationNumberIsTwoToEightCapitalsOrDigits) {
       {"AB 12", true, false},
       {"AB-12", false, false},
       {"", false, false},
-  };
-  const CRegExValidator validator(CRegExValidator::REGISTRATIONNUMBER_EXPRESSION);
-  for (const auto& c : cases) {
-    EXPECT_EQ(validator.Validate(c.text, c.case_sensitive), c.expected)
-        << '"' << c.text << "\" case-sensitive " << c.case_sensitive;
-  }
+  });
 }
 
 TEST(RegExValidator, NinPatternAllowsOnlySpacesBetweenCharacters) {
-  const struct { const char* text; bool case_sensitive; bool expected; } cases[] = {
+  expect_validations(CRegExValidator::NIN_RE, {
       {"AB123456C", true, true},
       {"AB 12 34 56 C", true, true},
       {"ab123456c", true, false},
@@ -41,19 +50,11 @@ TEST(RegExValidator, NinPatternAllowsOnlySpacesBetweenCharacters) {
       {"AB\t123456C", false, false},
       {" AB123456C", false, false},  // untrimmed: the pattern allows no leading space
       {"AB123456C ", false, false},  // nor one after the suffix
-  };
-  const CRegExValidator validator(CRegExValidator::NIN_RE);
-  for (const auto& c : cases) {
-    EXPECT_EQ(validator.Validate(c.text, c.case_sensitive), c.expected)
-        << '"' << c.text << "\" case-sensitive " << c.case_sensitive;
-  }
+  });
 }
 
 TEST(RegExValidator, MatchesTheWholeTextOnly) {
-  const CRegExValidator validator("[0-9]+");
-  EXPECT_TRUE(validator.Validate("2021", true));
-  EXPECT_FALSE(validator.Validate("FY2021", true));
-  EXPECT_FALSE(validator.Validate("2021/22", true));
+  expect_validations("[0-9]+", {{"2021", true, true}, {"FY2021", true, false}, {"2021/22", true, false}});
 }
 
 // Compiled expressions are cached, but a malformed pattern is never taken as compiled.
@@ -66,10 +67,7 @@ TEST(RegExValidator, MalformedPatternThrowsOnEveryCall) {
 }
 
 TEST(RegExValidator, BackReferencesWork) {
-  const CRegExValidator validator("([a-z])\\1");
-  EXPECT_TRUE(validator.Validate("aa", true));
-  EXPECT_FALSE(validator.Validate("ab", true));
-  EXPECT_TRUE(validator.Validate("aA", false));
+  expect_validations("([a-z])\\1", {{"aa", true, true}, {"ab", true, false}, {"aA", false, true}});
 }
 
 TEST(RegExValidator, CopiesAndMovesKeepThePattern) {
