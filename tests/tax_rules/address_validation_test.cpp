@@ -33,15 +33,4 @@ TEST(AddressLines, LinesWithTextMoveUpInOrderAndEmptyOnesGoLast) {
   }
 }
 
-TEST(AddressLines, CopiesCarryAllFourLines) {
-  std::string l1, l2 = "1 High Street", l3 = "Leeds", l4;
-  const CAddressValidationHelper original(l1, l2, l3, l4);
-  const CAddressValidationHelper copied(original);
-  EXPECT_EQ(lines_of(copied), (Lines{"1 High Street", "Leeds", "", ""}));
-  std::string a = "a", b = "b", c = "c", d = "d";
-  CAddressValidationHelper assigned(a, b, c, d);
-  assigned = original;
-  EXPECT_EQ(lines_of(assigned), (Lines{"1 High Street", "Leeds", "", ""}));
-}
-
 }  // namespace
