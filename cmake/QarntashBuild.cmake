@@ -24,8 +24,11 @@ if(QARNTASH_SANITIZE)
 endif()
 
 # The fuzz build instruments everything for coverage; only the fuzz targets link libFuzzer's main.
+# Every other program (the host program, tests) links libFuzzer's runtime without its main, which
+# holds the coverage callbacks; shared libraries leave them to the program that loads them.
 if(QARNTASH_FUZZ)
   add_compile_options(-fsanitize=fuzzer-no-link)
+  add_link_options(-fsanitize=fuzzer-no-link)
 endif()
 
 # Headers: the library's public folder and the platform's.

@@ -9,5 +9,7 @@ namespace host {
 long parse_date(const std::string& text);
 
 void add_tax_year_command(CLI::App& app);
+void add_nin_command(CLI::App& app);
+void add_utr_command(CLI::App& app);
 
 }  // namespace host
