@@ -240,6 +240,30 @@ int insert_table_record(const std::string& data_path, const std::string& file_na
   return status;
 }
 
+int load_table_records(const std::string& data_path, const std::string& file_name, const void* records, int count,
+                       int record_length) {
+  if (count < 0 || record_length < 0 || (count > 0 && records == nullptr)) return BTR_INVALID_OPERATION;
+  btrv_fcb* handle = nullptr;
+  int status = _btopen(&handle, 0, 0, 0, 0, data_path.c_str(), file_name.c_str(), kRecordStoreAccessWord, 0,
+                       __FILE__, __LINE__, 0);
+  if (status != BTR_OK) return status;
+  if (record_length > handle->record_length) status = BTR_DATA_BUFFER_TOO_SHORT;
+  if (status == BTR_OK) status = handle->connection->execute("BEGIN IMMEDIATE");
+  if (status == BTR_OK) {
+    const auto* bytes = static_cast<const char*>(records);
+    for (int i = 0; i < count && status == BTR_OK; ++i) {
+      std::memset(handle->record_buffer, 0, static_cast<std::size_t>(handle->record_length));
+      std::memcpy(handle->record_buffer, bytes + static_cast<std::size_t>(i) * static_cast<std::size_t>(record_length),
+                  static_cast<std::size_t>(record_length));
+      status = _bt(BTR_INSERT, handle, 0, __FILE__, __LINE__, 0);
+    }
+    const int ended = handle->connection->execute(status == BTR_OK ? "COMMIT" : "ROLLBACK");
+    if (status == BTR_OK) status = ended;
+  }
+  _btclose(&handle, __FILE__, __LINE__, 0);
+  return status;
+}
+
 void set_record_store_busy_timeout(int milliseconds) { g_busy_timeout_ms = milliseconds < 0 ? 0 : milliseconds; }
 
 int record_store_busy_timeout() { return g_busy_timeout_ms; }

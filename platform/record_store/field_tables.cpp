@@ -31,7 +31,9 @@ const FAC_ENTRY* find_entry(const FAC_ENTRY* table, std::int32_t tag) {
 
 void unpack_field(const FAC_ENTRY& entry, const char* bytes, int stored_length) {
   auto* place = static_cast<char*>(entry.destination);
-  const int copied = std::min(stored_length, static_cast<int>(entry.length));
+  int copied = std::min(stored_length, static_cast<int>(entry.length));
+  // A text ends at its first NUL, as it is packed: what follows a NUL is not part of it.
+  if (entry.kind == FAC_KIND_TEXT) copied = static_cast<int>(strnlen(bytes, static_cast<std::size_t>(copied)));
   std::memcpy(place, bytes, static_cast<std::size_t>(copied));
   std::memset(place + copied, 0, static_cast<std::size_t>(entry.length - copied));
 }

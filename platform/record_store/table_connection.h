@@ -35,6 +35,9 @@ class TableConnection {
 
   const TableDefinition& definition() const { return definition_; }
 
+  // Runs SQL that returns no rows (BEGIN, COMMIT, ROLLBACK). A status.
+  int execute(const char* sql) { return status_from_sqlite(connection_.execute(sql)); }
+
   // Runs one operation for `handle`, whose buffers it reads and fills.
   int run(int operation, int key_number, btrv_fcb& handle);
 

@@ -182,6 +182,11 @@ PLATFORM_API int check_table_file(const std::string& data_path, const std::strin
 PLATFORM_API int insert_table_record(const std::string& data_path, const std::string& file_name,
                                      const void* record, int length);
 
+// Inserts `count` records of `record_length` bytes each (laid one after another) in one
+// transaction: all of them or, on the first failure, none. Returns 0 or that failure's status.
+PLATFORM_API int load_table_records(const std::string& data_path, const std::string& file_name,
+                                    const void* records, int count, int record_length);
+
 // How long a write waits for another writer before giving 85, in milliseconds (default 5000).
 PLATFORM_API void set_record_store_busy_timeout(int milliseconds);
 

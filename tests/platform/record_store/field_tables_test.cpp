@@ -59,6 +59,22 @@ TEST_F(FieldTables, AStaticTableTakesTheNamedFieldsOutOfTheRecord) {
   EXPECT_EQ(title_code, 0);
 }
 
+TEST_F(FieldTables, ATextFieldEndsAtItsFirstNulAndIsCutToItsPlace) {
+  const SettingsKey key{11, 0};
+  test_support::TaggedRecord record(&key, sizeof key);
+  record.add_bytes(600, "AB\0CD", 5).add_text(601, "a text longer than its place");
+  ASSERT_EQ(practice.insert("zorv3000.ttl", record.data(), record.size()), 0);
+  char short_text[6];
+  char cut[8];
+  std::memset(short_text, 'x', sizeof short_text);
+  std::memset(cut, 'x', sizeof cut);
+  FAC_ENTRY fields[] = {{600, 6, FAC_KIND_TEXT, 0, short_text}, {601, 8, FAC_KIND_TEXT, 0, cut}, {-1, 0, 0, 0, nullptr}};
+  ASSERT_EQ(read_settings(11, 0), 0);
+  ASSERT_EQ(get_fac(fields, settings, 6), 0);
+  EXPECT_EQ(std::string(short_text, sizeof short_text), std::string("AB\0\0\0\0", 6));
+  EXPECT_EQ(std::string(cut, sizeof cut), "a text l");  // a full place has no terminator
+}
+
 TEST_F(FieldTables, ATaggedRecordWhoseLengthsRunPastItsEndIsRefusedWhole) {
   const SettingsKey key{19, 0};
   test_support::TaggedRecord record(&key, sizeof key);

@@ -174,6 +174,14 @@ TEST_F(Operations, FailuresAreReportedOnlyWhenTheCallerAsks) {
   EXPECT_TRUE(reports.contains("record store message 3112"));
 }
 
+TEST_F(Operations, ALoadThatFailsPartWayInsertsNothing) {
+  const Row rows[] = {row(100, 1, "a100"), row(101, 1, "a101"), row(10, 1, "clash")};  // 10 is there already
+  EXPECT_EQ(platform::load_table_records(folder.string(), "ROWS.TTL", rows, 3, sizeof(Row)), BTR_DUPLICATE_KEY);
+  EXPECT_EQ(get(BTR_GET_EQUAL, 0, 100), BTR_KEY_NOT_FOUND);
+  EXPECT_EQ(platform::load_table_records(folder.string(), "ROWS.TTL", rows, 2, sizeof(Row)), BTR_OK);
+  EXPECT_EQ(get(BTR_GET_EQUAL, 0, 101), BTR_OK);
+}
+
 TEST_F(Operations, UnknownOperationsAreRefused) {
   for (int operation : {0, 1, 14, 99, -5}) {
     SCOPED_TRACE(operation);
