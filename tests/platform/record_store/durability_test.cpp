@@ -122,12 +122,12 @@ TEST_F(Durability, AWriterKilledAtAnyMomentLosesNoAcknowledgedWrite) {
   const unsigned seed = static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count());
   SCOPED_TRACE("seed " + std::to_string(seed));
   std::mt19937 random(seed);
-  std::uniform_int_distribution<int> delay_us(0, 25000);
+  std::uniform_int_distribution<int> delay_us(0, 50000);
   std::int32_t next_number = 1;
   int acknowledged_total = 0;
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(4);
   int rounds = 0;
-  for (; rounds < 40 && std::chrono::steady_clock::now() < deadline; ++rounds) {
+  for (; rounds < 50 && std::chrono::steady_clock::now() < deadline; ++rounds) {
     int acknowledgements[2];
     ASSERT_EQ(pipe(acknowledgements), 0);
     const std::int32_t first = next_number;
@@ -169,9 +169,11 @@ TEST_F(Durability, AWriterKilledAtAnyMomentLosesNoAcknowledgedWrite) {
     EXPECT_LE(count, acknowledged_total + 1);
     acknowledged_total = count;  // an unacknowledged update that did commit counts from now on
     ASSERT_EQ(step(BTR_GET_LAST, 0), BTR_OK);
-    next_number = current().number + 1;
+    next_number = current_number() + 1;
     _btclose(&table, "", 0, 0);
   }
+  RecordProperty("rounds", rounds);
+  RecordProperty("acknowledged_writes", acknowledged_total);
   EXPECT_GE(rounds, 10);
   ASSERT_EQ(open(&table), BTR_OK);
 }

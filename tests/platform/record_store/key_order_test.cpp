@@ -21,7 +21,7 @@ TEST_F(KeyOrder, SignedNumbersSortNegativeBeforePositive) {
   }
   std::vector<std::int32_t> order;
   for (int status = step(BTR_GET_FIRST, 0); status == BTR_OK; status = step(BTR_GET_NEXT, 0)) {
-    order.push_back(current().number);
+    order.push_back(current_number());
   }
   EXPECT_EQ(order, (std::vector<std::int32_t>{-2147483647 - 1, -256, -1, 0, 1, 5, 256, 2147483647}));
 }
@@ -35,7 +35,7 @@ TEST_F(KeyOrder, TextKeysIgnoreWhatFollowsTheTerminator) {
   ASSERT_EQ(insert(row(4, 0, "ABC")), BTR_OK);
   std::vector<std::int32_t> order;
   for (int status = step(BTR_GET_FIRST, 2); status == BTR_OK; status = step(BTR_GET_NEXT, 2)) {
-    order.push_back(current().number);
+    order.push_back(current_number());
   }
   EXPECT_EQ(order, (std::vector<std::int32_t>{3, 1, 4}));
 }
@@ -59,7 +59,7 @@ TEST(PracticeKeys, GetLessWalksBackThroughOneClientsPeriodsInDateOrder) {
     ZORV1202_REC found{};
     std::memcpy(&found, table->record_buffer, sizeof found);
     if (found.client_number != 7) break;
-    ends.push_back(found.period_end);
+    ends.push_back(+found.period_end);  // + reads the packed field by value
   }
   EXPECT_EQ(ends, (std::vector<std::int32_t>{44365, 44200, 44000}));
   _btclose(&table, "", 0, 0);

@@ -48,7 +48,7 @@ TEST_F(Operations, ReadsFindTheRecordsThatBtrieveWouldFind) {
     SCOPED_TRACE(c.what);
     ASSERT_EQ(get(c.operation, c.key, c.value), c.status);
     if (c.status == BTR_OK) {
-      EXPECT_EQ(current().number, c.found_number);
+      EXPECT_EQ(current_number(), c.found_number);
     }
   }
 }
@@ -64,12 +64,12 @@ TEST_F(Operations, ASuccessfulReadLeavesTheFoundKeyInTheKeyBuffer) {
 TEST_F(Operations, NextAndPreviousWalkDuplicatesInInsertionOrder) {
   std::vector<std::int32_t> forward;
   for (int status = step(BTR_GET_FIRST, 1); status == BTR_OK; status = step(BTR_GET_NEXT, 1)) {
-    forward.push_back(current().number);
+    forward.push_back(current_number());
   }
   EXPECT_EQ(forward, (std::vector<std::int32_t>{10, 3, 1, 2, 30}));
   std::vector<std::int32_t> backward;
   for (int status = step(BTR_GET_LAST, 1); status == BTR_OK; status = step(BTR_GET_PREVIOUS, 1)) {
-    backward.push_back(current().number);
+    backward.push_back(current_number());
   }
   EXPECT_EQ(backward, (std::vector<std::int32_t>{30, 2, 1, 3, 10}));
 }
@@ -78,7 +78,7 @@ TEST_F(Operations, AWalkCanTurnBackAtTheEnd) {
   ASSERT_EQ(step(BTR_GET_LAST, 0), BTR_OK);
   EXPECT_EQ(step(BTR_GET_NEXT, 0), BTR_END_OF_FILE);
   ASSERT_EQ(step(BTR_GET_PREVIOUS, 0), BTR_OK);
-  EXPECT_EQ(current().number, 10);
+  EXPECT_EQ(current_number(), 10);
 }
 
 TEST_F(Operations, NextWithoutAPositionGivesNoCurrentRecord) {
@@ -101,7 +101,7 @@ TEST_F(Operations, InsertMakesTheNewRecordCurrent) {
   ASSERT_EQ(insert(row(25, 20, "newest")), BTR_OK);
   EXPECT_EQ(key_int(), 25);
   ASSERT_EQ(step(BTR_GET_NEXT, 0), BTR_OK);
-  EXPECT_EQ(current().number, 30);
+  EXPECT_EQ(current_number(), 30);
 }
 
 TEST_F(Operations, UpdateRewritesTheCurrentRecordAndFollowsItsNewKey) {
@@ -112,11 +112,11 @@ TEST_F(Operations, UpdateRewritesTheCurrentRecordAndFollowsItsNewKey) {
   ASSERT_EQ(step(BTR_UPDATE, 1), BTR_OK);
   EXPECT_EQ(key_int(), 10);
   ASSERT_EQ(step(BTR_GET_NEXT, 1), BTR_OK);  // the walk goes on from the new place
-  EXPECT_EQ(current().number, 1);
+  EXPECT_EQ(current_number(), 1);
   ASSERT_EQ(get(BTR_GET_EQUAL, 1, 10), BTR_OK);
-  EXPECT_EQ(current().number, 10);
+  EXPECT_EQ(current_number(), 10);
   ASSERT_EQ(step(BTR_GET_NEXT, 1), BTR_OK);
-  EXPECT_EQ(current().number, 3);  // joined group 10 last
+  EXPECT_EQ(current_number(), 3);  // joined group 10 last
 }
 
 TEST_F(Operations, UpdateAndDeleteNeedACurrentRecord) {
@@ -138,7 +138,7 @@ TEST_F(Operations, AnUpdateThatClashesLeavesTheRecordAsItWas) {
   ASSERT_EQ(get(BTR_GET_EQUAL, 2, 0), BTR_KEY_NOT_FOUND);
   std::strcpy(table->key_buffer, "three");
   ASSERT_EQ(step(BTR_GET_EQUAL, 2), BTR_OK);
-  EXPECT_EQ(current().number, 3);
+  EXPECT_EQ(current_number(), 3);
 }
 
 TEST_F(Operations, DeleteRemovesTheRecordAndTheWalkGoesOn) {
@@ -149,7 +149,7 @@ TEST_F(Operations, DeleteRemovesTheRecordAndTheWalkGoesOn) {
   ASSERT_EQ(get(BTR_GET_EQUAL, 0, 1), BTR_OK);
   ASSERT_EQ(step(BTR_DELETE, 0), BTR_OK);
   ASSERT_EQ(step(BTR_GET_NEXT, 0), BTR_OK);
-  EXPECT_EQ(current().number, 3);
+  EXPECT_EQ(current_number(), 3);
 }
 
 TEST_F(Operations, AShortRecordBufferGivesStatus22) {

@@ -54,7 +54,7 @@ TEST(TableClasses, ATableThatCannotOpenHasZeroedBuffersAndRefusesEveryOperation)
   FA_BASIC* table = individuals.access_pointer();
   EXPECT_FALSE(table->is_open());
   EXPECT_EQ(table->open_status(), BTR_FILE_NOT_FOUND);
-  EXPECT_EQ(individuals.record()->date_of_death, 0);
+  EXPECT_EQ(+individuals.record()->date_of_death, 0);  // + reads the packed field by value
   EXPECT_EQ(table->fa_geteq(0, 0, "getDateOfDeath", faba001_constants().key_not_found), BTR_FILE_NOT_OPEN);
   EXPECT_EQ(reports.lines().size(), 2u);  // the open and the read
 }
@@ -84,16 +84,16 @@ TEST(TableClasses, ATaggedPartIsUnpackedAfterAReadAndPackedBeforeAWrite) {
   std::memcpy(table->key_buffer(), &key, sizeof key);
   ASSERT_EQ(table->fa_get(BTR_GET_GREATER_OR_EQUAL, 2, 0, "getFirst", faba001_constants().report_none), 0);
   std::memcpy(&key, table->key_buffer(), sizeof key);
-  EXPECT_EQ(key.related_number, 900);
-  EXPECT_EQ(relationships.tld()->start_date, 44000);
-  EXPECT_EQ(relationships.tld()->end_date, 0);
-  EXPECT_EQ(relationships.tld()->share, 5000);
+  EXPECT_EQ(+key.related_number, 900);
+  EXPECT_EQ(+relationships.tld()->start_date, 44000);
+  EXPECT_EQ(+relationships.tld()->end_date, 0);
+  EXPECT_EQ(+relationships.tld()->share, 5000);
 
   relationships.tld()->end_date = 44500;
   ASSERT_EQ(table->fa_get(BTR_UPDATE, 2, 0, "test", faba001_constants().report_all), 0);
   relationships.tld()->end_date = 0;
   ASSERT_EQ(table->fa_get(BTR_GET_EQUAL, 2, 0, "test", faba001_constants().report_all), 0);
-  EXPECT_EQ(relationships.tld()->end_date, 44500);
+  EXPECT_EQ(+relationships.tld()->end_date, 44500);
 }
 
 TEST(TableClasses, DataPathComesFromTheConfigurationUnlessGiven) {
