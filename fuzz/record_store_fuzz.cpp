@@ -20,6 +20,15 @@ struct Places {
   char wide[300];
 };
 
+// The field table over a set of places, ended by field number -1.
+struct FieldTable {
+  explicit FieldTable(Places& places)
+      : entries{{500, 2, FAC_KIND_RAW, 0, &places.code},  {1400, 4, FAC_KIND_RAW, 0, &places.options},
+                {101, 11, FAC_KIND_TEXT, 0, places.text}, {154, 1, FAC_KIND_RAW, 0, &places.one},
+                {201, 300, FAC_KIND_TEXT, 0, places.wide}, {-1, 0, 0, 0, nullptr}} {}
+  FAC_ENTRY entries[6];
+};
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -36,12 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   handle.file_name = "FUZZ.TTL";
 
   Places places{};
-  FAC_ENTRY fields[] = {{500, 2, FAC_KIND_RAW, 0, &places.code},
-                        {1400, 4, FAC_KIND_RAW, 0, &places.options},
-                        {101, 11, FAC_KIND_TEXT, 0, places.text},
-                        {154, 1, FAC_KIND_RAW, 0, &places.one},
-                        {201, 300, FAC_KIND_TEXT, 0, places.wide},
-                        {-1, 0, 0, 0, nullptr}};
+  FieldTable table(places);
+  const FAC_ENTRY* fields = table.entries;
   const int unpacked = get_fac(fields, &handle, key_length);
   if (unpacked != 0 && unpacked != BTR_IO_ERROR && unpacked != BTR_INVALID_OPERATION) std::abort();
 
@@ -50,13 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (packed == 0) {
     handle.data_length = handle.record_length;
     Places again{};
-    FAC_ENTRY reread[] = {{500, 2, FAC_KIND_RAW, 0, &again.code},
-                          {1400, 4, FAC_KIND_RAW, 0, &again.options},
-                          {101, 11, FAC_KIND_TEXT, 0, again.text},
-                          {154, 1, FAC_KIND_RAW, 0, &again.one},
-                          {201, 300, FAC_KIND_TEXT, 0, again.wide},
-                          {-1, 0, 0, 0, nullptr}};
-    if (get_fac(reread, &handle, key_length) != 0) std::abort();
+    FieldTable reread(again);
+    if (get_fac(reread.entries, &handle, key_length) != 0) std::abort();
     if (std::memcmp(&again, &places, sizeof places) != 0) std::abort();  // what was packed reads back
   }
   return 0;

@@ -283,11 +283,15 @@ int TableConnection::record_to_store(const btrv_fcb& handle, std::string* data) 
   return BTR_OK;
 }
 
-void TableConnection::bind_keys(sqlite3_stmt* statement, int first_parameter, const std::string& record) {
+// Binds the stored bytes as ?1 and each key, encoded, as ?2, ?3, ...; `data` must outlive the step.
+void TableConnection::bind_record(sqlite3_stmt* statement, const std::string& data) {
+  sqlite3_bind_blob(statement, 1, data.data(), static_cast<int>(data.size()), SQLITE_STATIC);
+  std::string padded = data;  // a tagged record is stored without its free space
+  padded.resize(static_cast<std::size_t>(definition_.record_length), '\0');
   for (std::size_t key = 0; key < definition_.keys.size(); ++key) {
-    const std::string encoded = encode_key_from_record(definition_.keys[key], record.data());
-    sqlite3_bind_blob(statement, first_parameter + static_cast<int>(key), encoded.data(),
-                      static_cast<int>(encoded.size()), SQLITE_TRANSIENT);
+    const std::string encoded = encode_key_from_record(definition_.keys[key], padded.data());
+    sqlite3_bind_blob(statement, 2 + static_cast<int>(key), encoded.data(), static_cast<int>(encoded.size()),
+                      SQLITE_TRANSIENT);
   }
 }
 
@@ -305,10 +309,7 @@ int TableConnection::insert(int key_number, btrv_fcb& handle) {
   if (statement == nullptr) return BTR_IO_ERROR;
   {
     StatementUse use(statement);
-    std::string padded = data;
-    padded.resize(static_cast<std::size_t>(definition_.record_length), '\0');
-    sqlite3_bind_blob(statement, 1, data.data(), static_cast<int>(data.size()), SQLITE_STATIC);
-    bind_keys(statement, 2, padded);
+    bind_record(statement, data);
     const int rc = sqlite3_step(statement);
     if (rc != SQLITE_DONE) return status_from_sqlite(rc);
   }
@@ -332,10 +333,7 @@ int TableConnection::update(int key_number, btrv_fcb& handle) {
   if (statement == nullptr) return BTR_IO_ERROR;
   {
     StatementUse use(statement);
-    std::string padded = data;
-    padded.resize(static_cast<std::size_t>(definition_.record_length), '\0');
-    sqlite3_bind_blob(statement, 1, data.data(), static_cast<int>(data.size()), SQLITE_STATIC);
-    bind_keys(statement, 2, padded);
+    bind_record(statement, data);
     sqlite3_bind_int64(statement, static_cast<int>(id_parameter), current_id_);
     sqlite3_bind_int64(statement, static_cast<int>(id_parameter) + 1, current_version_);
     const int rc = sqlite3_step(statement);

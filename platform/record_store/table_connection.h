@@ -61,7 +61,7 @@ class TableConnection {
   int remove();
   int reread_current(int key_number, btrv_fcb& handle);
   int record_to_store(const btrv_fcb& handle, std::string* data) const;
-  void bind_keys(sqlite3_stmt* statement, int first_parameter, const std::string& record);
+  void bind_record(sqlite3_stmt* statement, const std::string& data);
   void forget_position();
 
   Connection connection_;
