@@ -187,7 +187,8 @@ PLATFORM_API int insert_table_record(const std::string& data_path, const std::st
 PLATFORM_API int load_table_records(const std::string& data_path, const std::string& file_name,
                                     const void* records, int count, int record_length);
 
-// How long a write waits for another writer before giving 85, in milliseconds (default 5000).
+// How long a write waits for another writer before giving 85, in milliseconds (default 5000), for
+// tables opened after the call.
 PLATFORM_API void set_record_store_busy_timeout(int milliseconds);
 
 }  // namespace platform

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <filesystem>
 #include <fstream>
@@ -67,6 +68,20 @@ TEST_F(BadInput, ADamagedTableGivesAStatusNotACrash) {
   } else {
     EXPECT_TRUE(opened == BTR_NOT_A_TABLE_FILE || opened == BTR_IO_ERROR) << opened;
   }
+}
+
+TEST_F(BadInput, AStoredRecordOfTheWrongLengthGivesStatus2AndAReport) {
+  ASSERT_EQ(insert(row(1, 1, "one")), BTR_OK);
+  ASSERT_EQ(insert(row(2, 1, "two")), BTR_OK);
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open((folder.path() / "ROWS.TTL").string().c_str(), &db), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(db, "UPDATE records SET data = x'0102' WHERE id = 2", nullptr, nullptr, nullptr), SQLITE_OK);
+  sqlite3_close(db);
+  platform::ReportCapture reports;
+  ASSERT_EQ(get(BTR_GET_EQUAL, 0, 1), BTR_OK);
+  EXPECT_EQ(_bt(BTR_GET_NEXT, table, 0, "walk", 1, 1), BTR_IO_ERROR);
+  EXPECT_TRUE(reports.contains("status 2"));
+  EXPECT_EQ(current_number(), 1);  // the buffer still holds the last good record
 }
 
 TEST_F(BadInput, AKeyNumberTheTableLacksGivesStatus6) {

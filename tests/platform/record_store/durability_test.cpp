@@ -2,6 +2,7 @@
 // the writer being killed at any point, the table stays sound, and two writers never lose each
 // other's updates.
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #if !defined(_WIN32)
 #include <fcntl.h>
@@ -76,6 +77,28 @@ TEST_F(Durability, TwoHandlesOnOneTableLoseNoUpdate) {
   ASSERT_EQ(add_to_counter(other, 10), BTR_OK);
   EXPECT_EQ(counter(), 11);
   _btclose(&other, "", 0, 0);
+}
+
+TEST_F(Durability, AWriterHeldUpPastTheBusyTimeoutGetsStatus85AndWritesNothing) {
+  sqlite3* other_program = nullptr;
+  ASSERT_EQ(sqlite3_open((folder.path() / "ROWS.TTL").string().c_str(), &other_program), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(other_program, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+  platform::set_record_store_busy_timeout(100);
+  btrv_fcb* waiting = nullptr;
+  ASSERT_EQ(open(&waiting), BTR_OK);
+  const Row r = row(5, 5, "five");
+  std::memcpy(waiting->record_buffer, &r, sizeof r);
+  EXPECT_EQ(_bt(BTR_INSERT, waiting, 0, "", 0, 0), BTR_FILE_BUSY);
+  // Readers are not held up by a writer.
+  std::memset(waiting->key_buffer, 0, 8);
+  std::memcpy(waiting->key_buffer, &kCounterNumber, sizeof kCounterNumber);
+  EXPECT_EQ(_bt(BTR_GET_EQUAL, waiting, 0, "", 0, 0), BTR_OK);
+  sqlite3_exec(other_program, "ROLLBACK", nullptr, nullptr, nullptr);
+  sqlite3_close(other_program);
+  platform::set_record_store_busy_timeout(5000);
+  std::memcpy(waiting->record_buffer, &r, sizeof r);
+  EXPECT_EQ(_bt(BTR_INSERT, waiting, 0, "", 0, 0), BTR_OK);
+  _btclose(&waiting, "", 0, 0);
 }
 
 #if !defined(_WIN32)
