@@ -1,0 +1,194 @@
+// File: platform/record_store.h
+//
+// The record store: the practice's keyed tables. A table file on the data path ("ZORV1005.TTL")
+// holds fixed-length records, each findable through one or more keys. A program opens a table
+// (_btopen), fills the handle's key buffer, calls an operation (_bt) and reads the handle's
+// record buffer; operation codes and status numbers are those of the Btrieve record manager,
+// which the suite's programs were written against.
+//
+// Each table file is one SQLite database (WAL journal; every write is one transaction), so a
+// crash loses at most the write in flight and never damages a table. File names are matched
+// case-insensitively, as on Windows. A table's definition (record length, keys and their
+// segments) is written into the file when it is made; the catalogue of practice tables is in
+// platform/practice_tables.h.
+//
+// Rules that the programs rely on:
+//  - every successful read makes that record current and puts its key (native layout) in the key
+//    buffer, so a walk edits the key buffer between calls;
+//  - get equal, get greater and get greater-or-equal give the oldest record of a group of equal
+//    keys, get less the newest; get next and get previous walk a group in insertion order;
+//  - insert updates every key or none (5 on a clash with a unique key) and makes the new record
+//    current; update rewrites the current record (8 without one, 80 when another handle changed
+//    it since it was read) and the position follows its new key;
+//  - a record buffer shorter than the record gives 22, a key number the table lacks 6, a key
+//    buffer shorter than the key 21.
+//
+// Report flag: 1 when the caller ignores the result, so the store reports a failure itself on the
+// report channel (platform/errors.h); 0 when the caller tests the result: the store is silent.
+//
+// Usage:
+//   btrv_fcb* clients = nullptr;
+//   if (_btopen(&clients, 0, 0, 28, 15, conf.data_path, "ZORV1005.TTL", "qelbin", 0,
+//               __FILE__, __LINE__, 1) == 0) {
+//     std::memcpy(clients->key_buffer, &reference, 5);
+//     if (_bt(BTR_GET_EQUAL, clients, 1, __FILE__, __LINE__, 0) == BTR_OK) ... clients->record_buffer
+//     _btclose(&clients, __FILE__, __LINE__, 1);
+//   }
+// A handle belongs to one thread at a time; two handles (or processes) on one table are safe.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/export.h"
+
+// Operation codes.
+enum : int {
+  BTR_INSERT = 2,
+  BTR_UPDATE = 3,
+  BTR_DELETE = 4,
+  BTR_GET_EQUAL = 5,
+  BTR_GET_NEXT = 6,
+  BTR_GET_PREVIOUS = 7,
+  BTR_GET_GREATER = 8,
+  BTR_GET_GREATER_OR_EQUAL = 9,
+  BTR_GET_LESS = 10,
+  BTR_GET_LESS_OR_EQUAL = 11,
+  BTR_GET_FIRST = 12,
+  BTR_GET_LAST = 13,
+};
+
+// Status numbers.
+enum : int {
+  BTR_OK = 0,
+  BTR_INVALID_OPERATION = 1,
+  BTR_IO_ERROR = 2,            // the file is damaged or could not be read or written
+  BTR_FILE_NOT_OPEN = 3,       // null handle
+  BTR_KEY_NOT_FOUND = 4,
+  BTR_DUPLICATE_KEY = 5,
+  BTR_INVALID_KEY_NUMBER = 6,
+  BTR_NO_CURRENT_RECORD = 8,   // update or delete with no record read; next or previous unpositioned
+  BTR_END_OF_FILE = 9,
+  BTR_INVALID_FILE_NAME = 11,
+  BTR_FILE_NOT_FOUND = 12,
+  BTR_KEY_BUFFER_TOO_SHORT = 21,
+  BTR_DATA_BUFFER_TOO_SHORT = 22,  // also: a record to write that does not fit the table
+  BTR_NOT_A_TABLE_FILE = 30,
+  BTR_INVALID_ACCESS_WORD = 51,
+  BTR_FILE_EXISTS = 59,
+  BTR_RECORD_CONFLICT = 80,    // changed or deleted through another handle since it was read
+  BTR_FILE_BUSY = 85,          // another writer held the table longer than the busy timeout
+};
+
+// The access word that every open passes.
+constexpr const char* kRecordStoreAccessWord = "qelbin";
+
+namespace platform {
+class TableConnection;
+}
+
+// An open table. The caller reads and writes the two buffers; the rest is the store's.
+struct PLATFORM_API btrv_fcb {
+  char* record_buffer = nullptr;  // record_length bytes
+  char* key_buffer = nullptr;     // key_length bytes
+  int record_length = 0;          // as opened
+  int key_length = 0;             // as opened
+  int data_length = 0;            // length of the record last read
+  int last_status = 0;            // status of the last operation (for BTError)
+  int last_operation = 0;
+  int last_key_number = 0;
+  std::string file_name;          // as the caller named it
+  platform::TableConnection* connection = nullptr;
+};
+
+extern "C" {
+// Opens table `file_name` in folder `data_path` (empty or null: the working folder) with a record
+// buffer of `record_length` and a key buffer of `key_length` bytes (0 takes the table's own
+// lengths). `access_word` must be "qelbin". Returns 0 and sets *handle; otherwise a status
+// (12 no such file, 30 not a table, 51 wrong access word, 2 damaged) and *handle stays null.
+// `mode` and `reserved` are kept for the suite's callers and not used.
+PLATFORM_API int _btopen(btrv_fcb** handle, int mode, int reserved, int record_length, int key_length,
+                         const char* data_path, const char* file_name, const char* access_word,
+                         int reserved2, const char* source_file, int line, int report_flag);
+
+// Runs one operation on key `key_number`. Returns its status.
+PLATFORM_API int _bt(int operation, btrv_fcb* handle, int key_number, const char* source_file, int line,
+                     int report_flag);
+
+// Closes the table and frees the handle; *handle becomes null. A null handle gives 3.
+PLATFORM_API int _btclose(btrv_fcb** handle, const char* source_file, int line, int report_flag);
+
+// Reports the handle's last unexpected status with the caller's message number. Returns that
+// status (3 for a null handle).
+PLATFORM_API int BTError(btrv_fcb* handle, const char* source_file, int line, int message_number);
+}
+
+// The text of a status: "key value not found" for 4.
+PLATFORM_API const char* btr_status_text(int status);
+
+namespace platform {
+
+// ---- Table definitions and administration -------------------------------------------------
+
+enum class KeySegmentType : std::uint8_t {
+  signed_integer = 0,    // little-endian, 1, 2, 4 or 8 bytes; negative before positive
+  unsigned_integer = 1,  // little-endian, 1, 2, 4 or 8 bytes
+  text = 2,              // NUL-padded: bytes after the first NUL do not count
+  raw = 3,               // compared byte by byte
+};
+
+struct KeySegment {
+  int offset;  // in the record
+  int length;
+  KeySegmentType type;
+};
+
+struct PLATFORM_API KeyDefinition {
+  std::vector<KeySegment> segments;  // in the key buffer one after another, in this order
+  bool duplicates = false;
+  int length() const;
+};
+
+struct TableDefinition {
+  std::string file_name;        // as the programs name it: "ZORV1005.TTL"
+  std::string description;      // "clients"
+  int record_length = 0;        // bytes of the record buffer
+  int key_buffer_length = 0;    // bytes of the key buffer the programs open with
+  bool tagged = false;          // tagged fields (tag, length, bytes) after the first key_buffer_length bytes
+  std::vector<KeyDefinition> keys;
+};
+
+// Checks a definition: lengths positive, segments inside the record, integer lengths 1/2/4/8,
+// each key no longer than the key buffer. Empty when sound, else what is wrong.
+PLATFORM_API std::string definition_problem(const TableDefinition& definition);
+
+// Makes the table file `definition.file_name` in `data_path`. 0, or 59 when a file of that name
+// (in any case) exists, 11 for an unsound definition, 2 when it cannot be written.
+PLATFORM_API int create_table_file(const std::string& data_path, const TableDefinition& definition);
+
+// The path of `file_name` in `data_path`, matched case-insensitively; empty when there is none.
+PLATFORM_API std::string find_table_file(const std::string& data_path, const std::string& file_name);
+
+// Reads the definition stored in a table file. 0, or the status of a failed open.
+PLATFORM_API int read_table_definition(const std::string& path, TableDefinition* definition);
+
+// Runs SQLite's integrity check on a table file: 0 when it opens as a table and the check passes,
+// else the status of the failure (2 when the check finds damage).
+PLATFORM_API int check_table_file(const std::string& data_path, const std::string& file_name);
+
+// Inserts one record (`length` bytes, at most the record length; the rest is zero) into a table.
+// Returns the insert's status.
+PLATFORM_API int insert_table_record(const std::string& data_path, const std::string& file_name,
+                                     const void* record, int length);
+
+// Inserts `count` records of `record_length` bytes each (laid one after another) in one
+// transaction: all of them or, on the first failure, none. Returns 0 or that failure's status.
+PLATFORM_API int load_table_records(const std::string& data_path, const std::string& file_name,
+                                    const void* records, int count, int record_length);
+
+// How long a write waits for another writer before giving 85, in milliseconds (default 5000), for
+// tables opened after the call.
+PLATFORM_API void set_record_store_busy_timeout(int milliseconds);
+
+}  // namespace platform

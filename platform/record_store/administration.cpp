@@ -1,0 +1,271 @@
+// What a practice's set-up program does with table files: make them from a definition, find
+// them by name, check them and load records.
+#include <atomic>
+#include <cstring>
+#include <cctype>
+#include <filesystem>
+#include <memory>
+#include <system_error>
+
+#include "platform/record_store.h"
+#include "sqlite_handles.h"
+#include "store_settings.h"
+#include "table_connection.h"
+
+namespace platform {
+
+namespace {
+
+std::atomic<int> g_busy_timeout_ms{5000};
+
+std::string lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+std::filesystem::path folder_of(const std::string& data_path) {
+  return data_path.empty() ? std::filesystem::path(".") : std::filesystem::path(data_path);
+}
+
+bool is_integer(KeySegmentType type) {
+  return type == KeySegmentType::signed_integer || type == KeySegmentType::unsigned_integer;
+}
+
+std::string records_table_sql(const TableDefinition& definition) {
+  std::string sql = "CREATE TABLE records(id INTEGER PRIMARY KEY AUTOINCREMENT, version INTEGER NOT NULL, "
+                    "data BLOB NOT NULL";
+  for (std::size_t key = 0; key < definition.keys.size(); ++key) {
+    sql += ", k" + std::to_string(key) + " BLOB NOT NULL";
+    if (definition.keys[key].duplicates) sql += ", o" + std::to_string(key) + " INTEGER";
+  }
+  return sql + ");\n";
+}
+
+// Indexes, and the triggers that keep each group of equal keys in the order its members joined.
+std::string index_and_trigger_sql(const TableDefinition& definition) {
+  std::string sql;
+  std::string orders_on_insert;
+  for (std::size_t key = 0; key < definition.keys.size(); ++key) {
+    const std::string n = std::to_string(key);
+    if (!definition.keys[key].duplicates) {
+      sql += "CREATE UNIQUE INDEX key" + n + " ON records(k" + n + ");\n";
+      continue;
+    }
+    sql += "CREATE INDEX key" + n + " ON records(k" + n + ", o" + n + ");\n";
+    orders_on_insert += std::string(orders_on_insert.empty() ? "" : ", ") + "o" + n + " = NEW.id";
+    sql += "CREATE TRIGGER order_of_key" + n + " AFTER UPDATE OF k" + n + " ON records WHEN OLD.k" + n +
+           " IS NOT NEW.k" + n +
+           " BEGIN UPDATE sqlite_sequence SET seq = seq + 1 WHERE name = 'records'; "
+           "UPDATE records SET o" + n + " = (SELECT seq FROM sqlite_sequence WHERE name = 'records') "
+           "WHERE id = NEW.id; END;\n";
+  }
+  if (!orders_on_insert.empty()) {
+    sql += "CREATE TRIGGER order_on_insert AFTER INSERT ON records BEGIN UPDATE records SET " + orders_on_insert +
+           " WHERE id = NEW.id; END;\n";
+  }
+  return sql;
+}
+
+int write_definition(Connection& db, const TableDefinition& definition) {
+  Statement header;
+  int rc = db.prepare("INSERT INTO table_definition VALUES(?1, ?2, ?3, ?4, ?5, ?6)", &header);
+  if (rc != SQLITE_OK) return rc;
+  {
+    StatementUse use(header.get());
+    sqlite3_bind_text(header.get(), 1, kTableFileFormat, -1, SQLITE_STATIC);
+    sqlite3_bind_text(header.get(), 2, definition.file_name.c_str(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_text(header.get(), 3, definition.description.c_str(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_int(header.get(), 4, definition.record_length);
+    sqlite3_bind_int(header.get(), 5, definition.key_buffer_length);
+    sqlite3_bind_int(header.get(), 6, definition.tagged ? 1 : 0);
+    rc = sqlite3_step(header.get());
+    if (rc != SQLITE_DONE) return rc;
+  }
+  Statement segment;
+  rc = db.prepare("INSERT INTO key_segments VALUES(?1, ?2, ?3, ?4, ?5, ?6)", &segment);
+  if (rc != SQLITE_OK) return rc;
+  for (std::size_t key = 0; key < definition.keys.size(); ++key) {
+    const KeyDefinition& k = definition.keys[key];
+    for (std::size_t part = 0; part < k.segments.size(); ++part) {
+      StatementUse use(segment.get());
+      sqlite3_bind_int(segment.get(), 1, static_cast<int>(key));
+      sqlite3_bind_int(segment.get(), 2, static_cast<int>(part));
+      sqlite3_bind_int(segment.get(), 3, k.segments[part].offset);
+      sqlite3_bind_int(segment.get(), 4, k.segments[part].length);
+      sqlite3_bind_int(segment.get(), 5, static_cast<int>(k.segments[part].type));
+      sqlite3_bind_int(segment.get(), 6, k.duplicates ? 1 : 0);
+      rc = sqlite3_step(segment.get());
+      if (rc != SQLITE_DONE) return rc;
+    }
+  }
+  return SQLITE_OK;
+}
+
+int build_table_file(const std::string& path, const TableDefinition& definition) {
+  Connection db;
+  int rc = db.open(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+  if (rc != SQLITE_OK) return rc;
+  rc = db.execute("PRAGMA journal_mode=WAL");
+  if (rc != SQLITE_OK) return rc;
+  rc = db.execute("BEGIN IMMEDIATE");
+  if (rc != SQLITE_OK) return rc;
+  const std::string schema =
+      "CREATE TABLE table_definition(format TEXT NOT NULL, file_name TEXT NOT NULL, description TEXT, "
+      "record_length INTEGER NOT NULL, key_buffer_length INTEGER NOT NULL, tagged INTEGER NOT NULL);\n"
+      "CREATE TABLE key_segments(key_number INTEGER NOT NULL, segment_number INTEGER NOT NULL, "
+      "offset INTEGER NOT NULL, length INTEGER NOT NULL, type INTEGER NOT NULL, duplicates INTEGER NOT NULL, "
+      "PRIMARY KEY(key_number, segment_number));\n" +
+      records_table_sql(definition) + index_and_trigger_sql(definition);
+  rc = db.execute(schema.c_str());
+  if (rc == SQLITE_OK) rc = write_definition(db, definition);
+  if (rc != SQLITE_OK) {
+    db.execute("ROLLBACK");
+    return rc;
+  }
+  return db.execute("COMMIT");
+}
+
+}  // namespace
+
+int KeyDefinition::length() const {
+  int total = 0;
+  for (const KeySegment& segment : segments) total += segment.length;
+  return total;
+}
+
+std::string definition_problem(const TableDefinition& definition) {
+  if (definition.file_name.empty()) return "no file name";
+  if (definition.record_length <= 0) return "record length must be positive";
+  if (definition.key_buffer_length <= 0) return "key buffer length must be positive";
+  if (definition.keys.empty()) return "a table needs at least one key";
+  if (definition.tagged && definition.key_buffer_length > definition.record_length) {
+    return "the key fields of a tagged record must fit in the record";
+  }
+  for (std::size_t key = 0; key < definition.keys.size(); ++key) {
+    const KeyDefinition& k = definition.keys[key];
+    const std::string name = "key " + std::to_string(key);
+    if (k.segments.empty()) return name + " has no segments";
+    if (k.length() > definition.key_buffer_length) return name + " is longer than the key buffer";
+    for (const KeySegment& segment : k.segments) {
+      if (segment.offset < 0 || segment.length <= 0 || segment.offset + segment.length > definition.record_length) {
+        return name + " has a segment outside the record";
+      }
+      if (definition.tagged && segment.offset + segment.length > definition.key_buffer_length) {
+        return name + " has a segment among the tagged fields";
+      }
+      if (is_integer(segment.type) && segment.length != 1 && segment.length != 2 && segment.length != 4 &&
+          segment.length != 8) {
+        return name + " has an integer segment that is not 1, 2, 4 or 8 bytes";
+      }
+    }
+  }
+  return "";
+}
+
+std::string find_table_file(const std::string& data_path, const std::string& file_name) {
+  if (file_name.empty()) return "";
+  const std::filesystem::path folder = folder_of(data_path);
+  std::error_code error;
+  const std::filesystem::path exact = folder / file_name;
+  if (std::filesystem::is_regular_file(exact, error)) return exact.string();
+  // As on Windows, "zorv1005.ttl" names the file "ZORV1005.TTL".
+  const std::string wanted = lower(file_name);
+  for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
+       entry.increment(error)) {
+    if (lower(entry->path().filename().string()) == wanted && entry->is_regular_file(error)) {
+      return entry->path().string();
+    }
+  }
+  return "";
+}
+
+int create_table_file(const std::string& data_path, const TableDefinition& definition) {
+  if (!definition_problem(definition).empty()) return BTR_INVALID_FILE_NAME;
+  if (!find_table_file(data_path, definition.file_name).empty()) return BTR_FILE_EXISTS;
+  const std::filesystem::path folder = folder_of(data_path);
+  const std::filesystem::path final_path = folder / definition.file_name;
+  // Built under a temporary name and renamed when whole, so that a table file is never half made.
+  const std::filesystem::path building = folder / (definition.file_name + ".building");
+  std::error_code error;
+  std::filesystem::remove(building, error);
+  const int rc = build_table_file(building.string(), definition);
+  if (rc != SQLITE_OK) {
+    std::filesystem::remove(building, error);
+    return status_from_sqlite(rc) == BTR_OK ? BTR_IO_ERROR : status_from_sqlite(rc);
+  }
+  std::filesystem::rename(building, final_path, error);
+  if (error) {
+    std::filesystem::remove(building, error);
+    return BTR_IO_ERROR;
+  }
+  return BTR_OK;
+}
+
+int read_table_definition(const std::string& path, TableDefinition* definition) {
+  std::unique_ptr<TableConnection> table;
+  const int status = TableConnection::open(path, &table);
+  if (status == BTR_OK && definition != nullptr) *definition = table->definition();
+  return status;
+}
+
+int check_table_file(const std::string& data_path, const std::string& file_name) {
+  const std::string path = find_table_file(data_path, file_name);
+  if (path.empty()) return BTR_FILE_NOT_FOUND;
+  std::unique_ptr<TableConnection> table;
+  const int status = TableConnection::open(path, &table);
+  if (status != BTR_OK) return status;
+  Connection db;
+  if (db.open(path, SQLITE_OPEN_READONLY) != SQLITE_OK) return BTR_IO_ERROR;
+  Statement check;
+  if (db.prepare("PRAGMA integrity_check", &check) != SQLITE_OK) return BTR_IO_ERROR;
+  StatementUse use(check.get());
+  if (sqlite3_step(check.get()) != SQLITE_ROW) return BTR_IO_ERROR;
+  const auto* verdict = reinterpret_cast<const char*>(sqlite3_column_text(check.get(), 0));
+  return verdict != nullptr && std::string(verdict) == "ok" ? BTR_OK : BTR_IO_ERROR;
+}
+
+int insert_table_record(const std::string& data_path, const std::string& file_name, const void* record,
+                        int length) {
+  btrv_fcb* handle = nullptr;
+  int status = _btopen(&handle, 0, 0, 0, 0, data_path.c_str(), file_name.c_str(), kRecordStoreAccessWord, 0,
+                       __FILE__, __LINE__, 0);
+  if (status != BTR_OK) return status;
+  if (length < 0 || length > handle->record_length || (length > 0 && record == nullptr)) {
+    status = BTR_DATA_BUFFER_TOO_SHORT;
+  } else {
+    if (length > 0) std::memcpy(handle->record_buffer, record, static_cast<std::size_t>(length));
+    status = _bt(BTR_INSERT, handle, 0, __FILE__, __LINE__, 0);
+  }
+  _btclose(&handle, __FILE__, __LINE__, 0);
+  return status;
+}
+
+int load_table_records(const std::string& data_path, const std::string& file_name, const void* records, int count,
+                       int record_length) {
+  if (count < 0 || record_length < 0 || (count > 0 && records == nullptr)) return BTR_INVALID_OPERATION;
+  btrv_fcb* handle = nullptr;
+  int status = _btopen(&handle, 0, 0, 0, 0, data_path.c_str(), file_name.c_str(), kRecordStoreAccessWord, 0,
+                       __FILE__, __LINE__, 0);
+  if (status != BTR_OK) return status;
+  if (record_length > handle->record_length) status = BTR_DATA_BUFFER_TOO_SHORT;
+  if (status == BTR_OK) status = handle->connection->execute("BEGIN IMMEDIATE");
+  if (status == BTR_OK) {
+    const auto* bytes = static_cast<const char*>(records);
+    for (int i = 0; i < count && status == BTR_OK; ++i) {
+      std::memset(handle->record_buffer, 0, static_cast<std::size_t>(handle->record_length));
+      std::memcpy(handle->record_buffer, bytes + static_cast<std::size_t>(i) * static_cast<std::size_t>(record_length),
+                  static_cast<std::size_t>(record_length));
+      status = _bt(BTR_INSERT, handle, 0, __FILE__, __LINE__, 0);
+    }
+    const int ended = handle->connection->execute(status == BTR_OK ? "COMMIT" : "ROLLBACK");
+    if (status == BTR_OK) status = ended;
+  }
+  _btclose(&handle, __FILE__, __LINE__, 0);
+  return status;
+}
+
+void set_record_store_busy_timeout(int milliseconds) { g_busy_timeout_ms = milliseconds < 0 ? 0 : milliseconds; }
+
+int record_store_busy_timeout() { return g_busy_timeout_ms; }
+
+}  // namespace platform

@@ -1,0 +1,61 @@
+#include "key_encoding.h"
+
+#include <cstring>
+
+namespace platform {
+
+namespace {
+
+// Integers become big-endian, so that byte order is numeric order; a signed one also has its sign
+// bit flipped, so that negative numbers come before positive ones.
+void append_segment(const KeySegment& segment, const char* bytes, std::string& out) {
+  const auto* source = reinterpret_cast<const unsigned char*>(bytes);
+  switch (segment.type) {
+    case KeySegmentType::signed_integer:
+    case KeySegmentType::unsigned_integer: {
+      const std::size_t first = out.size();
+      for (int i = segment.length - 1; i >= 0; --i) out.push_back(static_cast<char>(source[i]));
+      if (segment.type == KeySegmentType::signed_integer) out[first] = static_cast<char>(out[first] ^ 0x80);
+      break;
+    }
+    case KeySegmentType::text: {
+      const std::size_t used = strnlen(bytes, static_cast<std::size_t>(segment.length));
+      out.append(bytes, used);
+      out.append(static_cast<std::size_t>(segment.length) - used, '\0');
+      break;
+    }
+    case KeySegmentType::raw:
+      out.append(bytes, static_cast<std::size_t>(segment.length));
+      break;
+  }
+}
+
+}  // namespace
+
+std::string encode_key_from_record(const KeyDefinition& key, const char* record) {
+  std::string out;
+  out.reserve(static_cast<std::size_t>(key.length()));
+  for (const KeySegment& segment : key.segments) append_segment(segment, record + segment.offset, out);
+  return out;
+}
+
+std::string encode_key_from_buffer(const KeyDefinition& key, const char* key_buffer) {
+  std::string out;
+  out.reserve(static_cast<std::size_t>(key.length()));
+  int position = 0;
+  for (const KeySegment& segment : key.segments) {
+    append_segment(segment, key_buffer + position, out);
+    position += segment.length;
+  }
+  return out;
+}
+
+void copy_key_to_buffer(const KeyDefinition& key, const char* record, char* key_buffer) {
+  int position = 0;
+  for (const KeySegment& segment : key.segments) {
+    std::memcpy(key_buffer + position, record + segment.offset, static_cast<std::size_t>(segment.length));
+    position += segment.length;
+  }
+}
+
+}  // namespace platform

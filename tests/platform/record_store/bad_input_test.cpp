@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "store_fixture.h"
+
+namespace record_store_test {
+namespace {
+
+void write_file(const std::filesystem::path& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out << bytes;
+}
+
+class BadInput : public StoreTest {};
+
+TEST_F(BadInput, OpenRefusesWhatIsNotATableWithAStatusAndAReport) {
+  write_file(folder.path() / "TEXT.TTL", "this is not a table file at all, just some text");
+  write_file(folder.path() / "EMPTY.TTL", "");
+  struct Case {
+    const char* file_name;
+    const char* access_word;
+    int status;
+  };
+  const Case cases[] = {
+      {"MISSING.TTL", "qelbin", BTR_FILE_NOT_FOUND},
+      {"TEXT.TTL", "qelbin", BTR_NOT_A_TABLE_FILE},
+      {"EMPTY.TTL", "qelbin", BTR_NOT_A_TABLE_FILE},
+      {"ROWS.TTL", "QELBIN", BTR_INVALID_ACCESS_WORD},
+      {"ROWS.TTL", "", BTR_INVALID_ACCESS_WORD},
+      {"ROWS.TTL", nullptr, BTR_INVALID_ACCESS_WORD},
+      {"", "qelbin", BTR_INVALID_FILE_NAME},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file_name);
+    platform::ReportCapture reports;
+    btrv_fcb* handle = nullptr;
+    EXPECT_EQ(_btopen(&handle, 0, 0, 16, 8, folder.string().c_str(), c.file_name, c.access_word, 0, "here", 7, 1),
+              c.status);
+    EXPECT_EQ(handle, nullptr);
+    EXPECT_EQ(reports.lines().size(), 1u);
+  }
+}
+
+TEST_F(BadInput, ADamagedTableGivesAStatusNotACrash) {
+  for (int i = 0; i < 300; ++i) ASSERT_EQ(insert(row(i, i % 7, std::to_string(i).c_str())), BTR_OK) << i;
+  _btclose(&table, __FILE__, __LINE__, 0);
+  const std::filesystem::path path = folder.path() / "ROWS.TTL";
+  // Overwrite every page after the first two, where the records and their indexes lie.
+  {
+    const auto size = static_cast<std::size_t>(std::filesystem::file_size(path));
+    ASSERT_GT(size, 3u * 4096u);
+    std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+    file.seekp(2 * 4096);
+    const std::string junk(size - 2 * 4096, '\x5a');
+    file.write(junk.data(), static_cast<std::streamsize>(junk.size()));
+  }
+  EXPECT_NE(platform::check_table_file(folder.string(), "ROWS.TTL"), BTR_OK);
+  btrv_fcb* handle = nullptr;
+  const int opened = open(&handle);
+  if (opened == BTR_OK) {
+    int status = _bt(BTR_GET_FIRST, handle, 0, __FILE__, __LINE__, 0);
+    for (int i = 0; i < 300 && status == BTR_OK; ++i) status = _bt(BTR_GET_NEXT, handle, 0, __FILE__, __LINE__, 0);
+    EXPECT_NE(status, BTR_OK);
+    _btclose(&handle, __FILE__, __LINE__, 0);
+  } else {
+    EXPECT_TRUE(opened == BTR_NOT_A_TABLE_FILE || opened == BTR_IO_ERROR) << opened;
+  }
+}
+
+TEST_F(BadInput, AStoredRecordOfTheWrongLengthGivesStatus2AndAReport) {
+  ASSERT_EQ(insert(row(1, 1, "one")), BTR_OK);
+  ASSERT_EQ(insert(row(2, 1, "two")), BTR_OK);
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open((folder.path() / "ROWS.TTL").string().c_str(), &db), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(db, "UPDATE records SET data = x'0102' WHERE id = 2", nullptr, nullptr, nullptr), SQLITE_OK);
+  sqlite3_close(db);
+  platform::ReportCapture reports;
+  ASSERT_EQ(get(BTR_GET_EQUAL, 0, 1), BTR_OK);
+  EXPECT_EQ(_bt(BTR_GET_NEXT, table, 0, "walk", 1, 1), BTR_IO_ERROR);
+  EXPECT_TRUE(reports.contains("status 2"));
+  EXPECT_EQ(current_number(), 1);  // the buffer still holds the last good record
+}
+
+TEST_F(BadInput, AKeyNumberTheTableLacksGivesStatus6) {
+  for (int key : {-1, 3, 100}) {
+    SCOPED_TRACE(key);
+    EXPECT_EQ(_bt(BTR_GET_FIRST, table, key, __FILE__, __LINE__, 0), BTR_INVALID_KEY_NUMBER);
+    EXPECT_EQ(_bt(BTR_INSERT, table, key, __FILE__, __LINE__, 0), BTR_INVALID_KEY_NUMBER);
+  }
+}
+
+TEST_F(BadInput, AKeyBufferShorterThanTheKeyGivesStatus21) {
+  btrv_fcb* short_keys = nullptr;
+  ASSERT_EQ(open(&short_keys, 16, 4), BTR_OK);
+  EXPECT_EQ(_bt(BTR_GET_FIRST, short_keys, 0, __FILE__, __LINE__, 0), BTR_END_OF_FILE);  // key 0 is 4 bytes
+  EXPECT_EQ(_bt(BTR_GET_FIRST, short_keys, 2, __FILE__, __LINE__, 0), BTR_KEY_BUFFER_TOO_SHORT);
+  _btclose(&short_keys, __FILE__, __LINE__, 0);
+}
+
+TEST_F(BadInput, CallsOnANullHandleGiveStatus3) {
+  platform::ReportCapture reports;
+  btrv_fcb* none = nullptr;
+  EXPECT_EQ(_bt(BTR_GET_FIRST, none, 0, __FILE__, __LINE__, 1), BTR_FILE_NOT_OPEN);
+  EXPECT_EQ(_btclose(&none, __FILE__, __LINE__, 1), BTR_FILE_NOT_OPEN);
+  EXPECT_EQ(BTError(none, "x", 0, 1), BTR_FILE_NOT_OPEN);
+  EXPECT_EQ(reports.lines().size(), 3u);
+}
+
+TEST_F(BadInput, FileNamesAreMatchedWhateverTheirCase) {
+  btrv_fcb* handle = nullptr;
+  ASSERT_EQ(_btopen(&handle, 0, 0, 16, 8, folder.string().c_str(), "rows.ttl", "qelbin", 0, "", 0, 0), BTR_OK);
+  _btclose(&handle, __FILE__, __LINE__, 0);
+  EXPECT_EQ(platform::create_table_file(folder.string(), row_table("Rows.Ttl")), BTR_FILE_EXISTS);
+}
+
+TEST_F(BadInput, UnsoundDefinitionsAreRefused) {
+  using platform::KeySegmentType;
+  platform::TableDefinition outside = row_table("A.TTL");
+  outside.keys[0].segments[0].offset = 14;  // runs past the 16-byte record
+  platform::TableDefinition odd_integer = row_table("B.TTL");
+  odd_integer.keys[0].segments[0].length = 3;
+  platform::TableDefinition long_key = row_table("C.TTL");
+  long_key.key_buffer_length = 4;
+  platform::TableDefinition no_keys = row_table("D.TTL");
+  no_keys.keys.clear();
+  for (const platform::TableDefinition& definition : {outside, odd_integer, long_key, no_keys}) {
+    SCOPED_TRACE(definition.file_name);
+    EXPECT_FALSE(platform::definition_problem(definition).empty());
+    EXPECT_EQ(platform::create_table_file(folder.string(), definition), BTR_INVALID_FILE_NAME);
+    EXPECT_TRUE(platform::find_table_file(folder.string(), definition.file_name).empty());
+  }
+}
+
+}  // namespace
+}  // namespace record_store_test

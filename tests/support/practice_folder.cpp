@@ -1,0 +1,80 @@
+#include "support/practice_folder.h"
+
+#include <cstdlib>
+
+#include "platform/practice_tables.h"
+#include "platform/record_store.h"
+
+namespace test_support {
+
+namespace {
+
+constexpr const char* kDataPathVariable = "QARNTASH_DATA_PATH";
+
+void set_variable(const char* name, const std::string& value) {
+#if defined(_WIN32)
+  _putenv_s(name, value.c_str());
+#else
+  setenv(name, value.c_str(), 1);
+#endif
+}
+
+void remove_variable(const char* name) {
+#if defined(_WIN32)
+  _putenv_s(name, "");
+#else
+  unsetenv(name);
+#endif
+}
+
+}  // namespace
+
+PracticeFolder::PracticeFolder() : data_path_(folder_.string()) {
+  status_ = platform::create_practice_data_folder(data_path_);
+  use_as_configured_data_path();
+}
+
+PracticeFolder::PracticeFolder(std::initializer_list<std::string> tables) : data_path_(folder_.string()) {
+  for (const std::string& table : tables) {
+    const int status = platform::create_practice_table(data_path_, table);
+    if (status != 0 && status_ == 0) status_ = status;
+  }
+  use_as_configured_data_path();
+}
+
+PracticeFolder::~PracticeFolder() {
+  if (had_previous_path_) {
+    set_variable(kDataPathVariable, previous_path_);
+  } else {
+    remove_variable(kDataPathVariable);
+  }
+}
+
+void PracticeFolder::use_as_configured_data_path() {
+  const char* previous = std::getenv(kDataPathVariable);
+  had_previous_path_ = previous != nullptr;
+  if (previous != nullptr) previous_path_ = previous;
+  set_variable(kDataPathVariable, data_path_);
+}
+
+int PracticeFolder::insert(const std::string& file_name, const void* record, int length) const {
+  return platform::insert_table_record(data_path_, file_name, record, length);
+}
+
+TaggedRecord::TaggedRecord(const void* key_fields, int key_length) {
+  const auto* bytes = static_cast<const char*>(key_fields);
+  bytes_.assign(bytes, bytes + key_length);
+}
+
+TaggedRecord& TaggedRecord::add_bytes(std::int32_t tag, const void* bytes, int length) {
+  const auto* tag_bytes = reinterpret_cast<const char*>(&tag);
+  const auto stored_length = static_cast<std::uint16_t>(length);
+  const auto* length_bytes = reinterpret_cast<const char*>(&stored_length);
+  bytes_.insert(bytes_.end(), tag_bytes, tag_bytes + sizeof tag);
+  bytes_.insert(bytes_.end(), length_bytes, length_bytes + sizeof stored_length);
+  const auto* field = static_cast<const char*>(bytes);
+  bytes_.insert(bytes_.end(), field, field + length);
+  return *this;
+}
+
+}  // namespace test_support

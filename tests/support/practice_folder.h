@@ -1,0 +1,78 @@
+// A practice data folder for one test: a temporary folder holding empty practice table files
+// (every table of the catalogue, or the ones named), made the configured data path while the
+// object lives, and removed with everything in it when the test ends.
+//
+// Usage:
+//   test_support::PracticeFolder practice;
+//   zorv1005_rec client{};
+//   std::strcpy(client.client_id, "AB12");
+//   client.client_type = 1;
+//   client.client_number = 1001;
+//   ASSERT_EQ(practice.insert("ZORV1005.TTL", client), 0);
+//   ... code under test that opens tables on config_read_conf010's data path ...
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "support/temporary_folder.h"
+
+namespace test_support {
+
+class PracticeFolder {
+ public:
+  // Every table of the catalogue.
+  PracticeFolder();
+  // Only the tables named (file names of the catalogue).
+  explicit PracticeFolder(std::initializer_list<std::string> tables);
+  ~PracticeFolder();
+  PracticeFolder(const PracticeFolder&) = delete;
+  PracticeFolder& operator=(const PracticeFolder&) = delete;
+
+  const std::string& data_path() const { return data_path_; }
+  // The status of making the tables (0 when all were made).
+  int status() const { return status_; }
+
+  // Inserts one record; returns the store's status.
+  int insert(const std::string& file_name, const void* record, int length) const;
+  template <class Record>
+  int insert(const std::string& file_name, const Record& record) const {
+    return insert(file_name, &record, static_cast<int>(sizeof record));
+  }
+
+ private:
+  void use_as_configured_data_path();
+
+  TemporaryFolder folder_;
+  std::string data_path_;
+  int status_ = 0;
+  bool had_previous_path_ = false;
+  std::string previous_path_;
+};
+
+// A tagged record built field by field: the key fields first, then (tag, length, bytes) for each
+// field added, as the store keeps tagged tables.
+//   TaggedRecord record(&key, sizeof key);
+//   record.add(400, incorporation_date);
+//   practice.insert("ZORV1203.TTL", record.data(), record.size());
+class TaggedRecord {
+ public:
+  TaggedRecord(const void* key_fields, int key_length);
+  TaggedRecord& add_bytes(std::int32_t tag, const void* bytes, int length);
+  TaggedRecord& add_text(std::int32_t tag, const std::string& text) {
+    return add_bytes(tag, text.data(), static_cast<int>(text.size()));
+  }
+  template <class Value>
+  TaggedRecord& add(std::int32_t tag, const Value& value) {
+    return add_bytes(tag, &value, static_cast<int>(sizeof value));
+  }
+  const char* data() const { return bytes_.data(); }
+  int size() const { return static_cast<int>(bytes_.size()); }
+
+ private:
+  std::vector<char> bytes_;
+};
+
+}  // namespace test_support
