@@ -6,4 +6,7 @@
 
 #include "qarntash/export.h"
 #include "qarntash/library.h"
+#include "qarntash/reporting/column_factory.h"
+#include "qarntash/reporting/printing_column.h"
+#include "qarntash/reporting/validation_report.h"
 #include "qarntash/tax_rules/tax_year_calendar.h"

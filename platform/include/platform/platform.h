@@ -8,6 +8,7 @@
 #include "platform/dates.h"
 #include "platform/errors.h"
 #include "platform/lbw_string.h"
+#include "platform/report_printer.h"
 #include "platform/rounding.h"
 #include "platform/types.h"
 #include "platform/window_services.h"
