@@ -9,5 +9,6 @@ namespace host {
 long parse_date(const std::string& text);
 
 void add_tax_year_command(CLI::App& app);
+void add_validation_report_command(CLI::App& app);
 
 }  // namespace host

@@ -30,6 +30,7 @@ int main(int argc, char** argv) {
   CLI::App app{"qarntash-host: UK tax rules, practice records and reports from the qarntash library"};
   app.require_subcommand(1);
   host::add_tax_year_command(app);
+  host::add_validation_report_command(app);
   CLI11_PARSE(app, argc, argv);
   return 0;
 }
