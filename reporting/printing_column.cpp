@@ -29,6 +29,22 @@ RP_COLUMN* layout_of(classCOLUMN_FACTORY* factory) {
   return factory != nullptr ? factory->GetColumn() : nullptr;
 }
 
+// A money value or a date in a column, with or without an attribute. Values give PostPrint no
+// text: a line never ends on one.
+template <typename Value>
+void print_value(classRP_COLUMN& printing, std::uint16_t column, Value value, const int* attribute,
+                 const char* options, const char* with_attribute, const char* without_attribute) {
+  const char* shown_as = options != nullptr ? options : "";
+  printing.PrePrint();
+  ::rp_gotocolumn(column);
+  if (attribute != nullptr) {
+    ::rp_print(with_attribute, *attribute, value, shown_as);
+  } else {
+    ::rp_print(without_attribute, value, shown_as);
+  }
+  printing.PostPrint(nullptr);
+}
+
 }  // namespace
 
 classRP_COLUMN::classRP_COLUMN(rp_check_function checkFn, rp_buffer_function bufferFn, int* lineFlag,
@@ -98,30 +114,14 @@ bool classRP_COLUMN::Reaches(bool testActive) { return columns != nullptr && (!t
 bool classRP_COLUMN::PrintDate(std::uint16_t column, long date, const int* attribute, const char* options,
                                bool testActive) {
   if (date == 0) return false;
-  if (!Reaches(testActive)) return true;
-  PrePrint();
-  ::rp_gotocolumn(column);
-  if (attribute != nullptr) {
-    ::rp_print("%a%ut", *attribute, date, options != nullptr ? options : "");
-  } else {
-    ::rp_print("%ut", date, options != nullptr ? options : "");
-  }
-  PostPrint(nullptr);
+  if (Reaches(testActive)) print_value(*this, column, date, attribute, options, "%a%ut", "%ut");
   return true;
 }
 
 bool classRP_COLUMN::PrintMoney(std::uint16_t column, const mm_buffer* money, const int* attribute,
                                 const char* options, bool testActive) {
   if (money == nullptr) return false;
-  if (!Reaches(testActive)) return true;
-  PrePrint();
-  ::rp_gotocolumn(column);
-  if (attribute != nullptr) {
-    ::rp_print("%a%um", *attribute, money, options != nullptr ? options : "");
-  } else {
-    ::rp_print("%um", money, options != nullptr ? options : "");
-  }
-  PostPrint(nullptr);
+  if (Reaches(testActive)) print_value(*this, column, money, attribute, options, "%a%um", "%um");
   return true;
 }
 
