@@ -31,10 +31,10 @@ endif()
 # Headers: the library's public folder and the platform's.
 add_library(qarntash_public_headers INTERFACE)
 target_include_directories(qarntash_public_headers INTERFACE
-  $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/include>)
+  $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/include> $<INSTALL_INTERFACE:include>)
 add_library(platform_public_headers INTERFACE)
 target_include_directories(platform_public_headers INTERFACE
-  $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/platform/include>)
+  $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/platform/include> $<INSTALL_INTERFACE:include>)
 
 # qarntash_component(<library> <name> SOURCES ...): one object library of a subsystem or platform
 # component. Its objects go into the shared library named <library> ("qarntash" or "platform").
@@ -61,6 +61,10 @@ function(qarntash_link_library library)
   target_link_libraries(${library} PUBLIC platform_public_headers)
   if(library STREQUAL "qarntash")
     target_link_libraries(${library} PUBLIC qarntash_public_headers)
+  endif()
+  if(QARNTASH_SANITIZE)
+    # A program linking a sanitized library must load the sanitizer runtime first.
+    target_link_options(${library} INTERFACE -fsanitize=address,undefined)
   endif()
   set_target_properties(${library} PROPERTIES VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR})
 endfunction()
