@@ -31,6 +31,7 @@ int main(int argc, char** argv) {
   app.require_subcommand(1);
   host::add_tax_year_command(app);
   host::add_validation_report_command(app);
+  host::add_car_benefit_command(app);
   CLI11_PARSE(app, argc, argv);
   return 0;
 }
