@@ -68,13 +68,15 @@ TLD_ISYI_CAR read_car(const CarOptions& options) {
   return record;
 }
 
+// A flag that sets one field of the car.
+struct CarFlag {
+  const char* flag;
+  const char* field;  // of TLD_ISYI_CAR
+  const char* help;
+};
+
 void add_car_flags(CLI::App* command, const std::shared_ptr<CarOptions>& options) {
-  struct AmountFlag {
-    const char* flag;
-    const char* field;
-    const char* help;
-  };
-  static const AmountFlag amounts[] = {
+  static const CarFlag amounts[] = {
       {"--list-price", "listPrice", "List price of the car, pounds"},
       {"--accessories", "accessories", "Accessories, pounds"},
       {"--contribution", "capitalContribution", "Capital contributions by the employee, pounds"},
@@ -82,7 +84,7 @@ void add_car_flags(CLI::App* command, const std::shared_ptr<CarOptions>& options
       {"--co2", "co2", "CO2 emissions, g/km"},
       {"--electric-range", "electricRange", "Range on electricity alone, miles"},
   };
-  for (const AmountFlag& amount : amounts) {
+  for (const CarFlag& amount : amounts) {
     const std::string field = amount.field;
     command->add_option_function<double>(
         amount.flag, [options, field](double value) { options->flags[field] = value; }, amount.help);
@@ -92,17 +94,12 @@ void add_car_flags(CLI::App* command, const std::shared_ptr<CarOptions>& options
       "Fuel type code: 1 petrol, 2 diesel, 3 no reciprocating engine, 5 zero-emission, ...");
   command->add_option_function<int>(
       "--engine-code", [options](int value) { options->flags["engineCode"] = value; }, "Engine size code");
-  struct DateFlag {
-    const char* flag;
-    const char* field;
-    const char* help;
-  };
-  static const DateFlag dates[] = {
+  static const CarFlag dates[] = {
       {"--registered", "registeredDate", "First registered, YYYY-MM-DD or DD/MM/YYYY"},
       {"--available-from", "availableFrom", "First day the car was available in the period"},
       {"--available-to", "availableTo", "Last day the car was available in the period"},
   };
-  for (const DateFlag& date : dates) {
+  for (const CarFlag& date : dates) {
     const std::string field = date.field;
     const std::string flag = date.flag;
     command->add_option_function<std::string>(
