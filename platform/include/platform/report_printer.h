@@ -182,7 +182,8 @@ struct ReportLine {
 };
 
 // While alive, records every call that reaches the printer and every line it renders. Starting a
-// capture starts the printer afresh: no report open, no column sets but the default, no buffer.
+// capture starts the printer afresh: no report open, no column sets but the default, no buffer,
+// no output folder (so no file is written unless the test sets one).
 // Captures nest as ReportCapture does.
 //
 // calls() reads, one entry a call: "selectoutput TT REPORT", "open Return Validation",
