@@ -152,6 +152,11 @@ bool print_car_benefit_report(const CarBenefitPage& figures) {
 
     text_line(page, "Company car and fuel benefit, tax year " + year_label(figures.tax_year), kTitle);
     text_line(page, "Period " + date_text(figures.period_start) + " to " + date_text(figures.period_end));
+    const TLD_ISYI_CAR& car = figures.car;
+    if (car.availableFrom != 0 || car.availableTo != 0) {
+      text_line(page, "Car available " + date_text(car.availableFrom != 0 ? car.availableFrom : figures.period_start) +
+                          " to " + date_text(car.availableTo != 0 ? car.availableTo : figures.period_end));
+    }
     page.Blank(1);
     print_car(page, figures);
     page.Blank(1);

@@ -53,6 +53,7 @@ TEST(EmploymentPage, ShowsHowTheExampleCarsBenefitsAreWorkedOut) {
   const Lines expected{
       "Company car and fuel benefit, tax year 2022-23",
       "Period 06/04/2022 to 05/04/2023",
+      "Car available 01/07/2022 to 05/04/2023",
       "",
       "List price                                                            £32,500.00",
       "Accessories                                                              £850.00",
