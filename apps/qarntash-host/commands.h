@@ -11,5 +11,7 @@ long parse_date(const std::string& text);
 void add_tax_year_command(CLI::App& app);
 void add_nin_command(CLI::App& app);
 void add_utr_command(CLI::App& app);
+void add_validation_report_command(CLI::App& app);
+void add_car_benefit_command(CLI::App& app);
 
 }  // namespace host

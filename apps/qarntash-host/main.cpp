@@ -32,6 +32,8 @@ int main(int argc, char** argv) {
   host::add_tax_year_command(app);
   host::add_nin_command(app);
   host::add_utr_command(app);
+  host::add_validation_report_command(app);
+  host::add_car_benefit_command(app);
   CLI11_PARSE(app, argc, argv);
   return 0;
 }

@@ -6,7 +6,10 @@
 
 #include "qarntash/export.h"
 #include "qarntash/library.h"
+#include "qarntash/reporting/column_factory.h"
+#include "qarntash/reporting/printing_column.h"
 #include "qarntash/reporting/schema_search.h"
+#include "qarntash/reporting/validation_report.h"
 #include "qarntash/tax_rules/address_validation.h"
 #include "qarntash/tax_rules/car_benefit.h"
 #include "qarntash/tax_rules/car_benefit_records.h"

@@ -11,6 +11,7 @@
 #include "platform/lbw_string.h"
 #include "platform/practice_tables.h"
 #include "platform/record_store.h"
+#include "platform/report_printer.h"
 #include "platform/rounding.h"
 #include "platform/table_classes.h"
 #include "platform/types.h"

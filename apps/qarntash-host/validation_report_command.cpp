@@ -1,0 +1,85 @@
+// `qarntash-host validation-report FILE.json`: the electronic return validation report of a list
+// of messages.
+//
+// The file holds the messages, in the order to print them, either as a list or with the return's
+// name beside them:
+//   [{"heading": "Employment 1, box 4", "text": "The employer's PAYE reference must be given."}]
+//   {"return": "J Smith 2022", "messages": [ ... ]}
+// A message without a heading or text prints an empty line in its place.
+#include <fstream>
+#include <list>
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "commands.h"
+#include "qarntash/qarntash.h"
+#include "report_output.h"
+
+namespace host {
+
+namespace {
+
+struct ValidationInput {
+  std::string return_name;
+  std::list<ReturnValidationMessage> messages;
+};
+
+std::string text_field(const nlohmann::json& message, const char* name, std::size_t index) {
+  if (!message.contains(name) || message[name].is_null()) return "";
+  if (!message[name].is_string()) {
+    throw CLI::ValidationError("file", "message " + std::to_string(index + 1) + ": \"" + name +
+                                           "\" is not a text");
+  }
+  return message[name].get<std::string>();
+}
+
+ValidationInput read_messages(const std::string& path, const std::string& return_name) {
+  std::ifstream file(path);
+  if (!file) throw CLI::ValidationError("file", "cannot read " + path);
+  const nlohmann::json document = nlohmann::json::parse(file, nullptr, false);
+  if (document.is_discarded()) throw CLI::ValidationError("file", path + " is not JSON");
+
+  ValidationInput input{return_name, {}};
+  const nlohmann::json* list = &document;
+  if (document.is_object()) {
+    if (input.return_name.empty() && document.contains("return") && document["return"].is_string()) {
+      input.return_name = document["return"].get<std::string>();
+    }
+    if (!document.contains("messages")) throw CLI::ValidationError("file", path + " has no \"messages\"");
+    list = &document["messages"];
+  }
+  if (!list->is_array()) throw CLI::ValidationError("file", path + ": the messages are not a list");
+  for (std::size_t i = 0; i < list->size(); ++i) {
+    const nlohmann::json& message = (*list)[i];
+    if (!message.is_object()) {
+      throw CLI::ValidationError("file", "message " + std::to_string(i + 1) + " is not an object");
+    }
+    input.messages.push_back(ReturnValidationMessage{text_field(message, "text", i), text_field(message, "heading", i)});
+  }
+  return input;
+}
+
+}  // namespace
+
+void add_validation_report_command(CLI::App& app) {
+  struct Options {
+    std::string file;
+    std::string return_name;
+    std::string output = kDefaultReportFolder;
+  };
+  auto options = std::make_shared<Options>();
+  CLI::App* command = app.add_subcommand(
+      "validation-report", "Print the electronic return validation report of a JSON list of messages");
+  command->add_option("file", options->file, "JSON file: a list of {\"heading\", \"text\"} messages")->required();
+  command->add_option("--return", options->return_name, "The return's name (else the file's \"return\")");
+  command->add_option("--output", options->output, "Folder for the report file")->capture_default_str();
+  command->callback([options]() {
+    ValidationInput input = read_messages(options->file, options->return_name);
+    use_report_folder(options->output);
+    DoXmlValidationReport(&input.messages, input.return_name, nullptr);
+    if (!show_last_report()) throw CLI::RuntimeError(1);
+  });
+}
+
+}  // namespace host
