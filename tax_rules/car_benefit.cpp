@@ -20,13 +20,17 @@ constexpr long kFirstYearOfFuelDates = 2004;
 
 // The first and last day the car was available, inside the period: dates outside it count as the
 // period's own bounds, so that a car available since an earlier year is not given negative days.
+// A car not available at all in the period (made available after it ends, or withdrawn before it
+// starts) is unavailable on every day of it, never on more days than the period has.
 struct Availability {
   long from;
   long to;
 };
 Availability availability(const TLD_ISYI_CAR& car, long periodStart, long periodEnd) {
-  return {std::max<long>(car.availableFrom == 0 ? periodStart : car.availableFrom, periodStart),
-          std::min<long>(car.availableTo == 0 ? periodEnd : car.availableTo, periodEnd)};
+  const long from = std::max<long>(car.availableFrom == 0 ? periodStart : car.availableFrom, periodStart);
+  const long to = std::min<long>(car.availableTo == 0 ? periodEnd : car.availableTo, periodEnd);
+  if (from > to) return {periodEnd + 1, periodEnd};
+  return {from, to};
 }
 
 }  // namespace

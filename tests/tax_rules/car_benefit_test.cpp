@@ -275,6 +275,11 @@ TEST(DaysUnavailable, CarAndFuelDaysByDates) {
       {"negative extra days ignored", 0, 0, 0, 0, false, -5, 0, 0},
       {"car from before the period", day_number(1, 1, 2020), 0, 0, 0, false, 0, 0, 0},
       {"car to after the period", 0, day_number(1, 1, 2025), 0, 0, false, 0, 0, 0},
+      {"car from after the period", day_number(1, 1, 2025), 0, 0, 0, false, 0, 365, 365},
+      {"car to before the period", 0, day_number(1, 1, 2020), 0, 0, false, 0, 365, 365},
+      {"car from after the period, fuel continuing", day_number(1, 1, 2025), 0, 0, 0, true, 0, 365, 365},
+      {"car withdrawn before it was available", day_number(6, 10, 2022), day_number(5, 10, 2022), 0, 0, false, 0,
+       365, 365},
       {"fuel from before the car", day_number(6, 10, 2022), 0, day_number(6, 4, 2022), 0, false, 0, 183, 183},
   };
   for (const auto& c : cases) {
