@@ -1,6 +1,7 @@
 // What a practice's set-up program does with table files: make them from a definition, find
 // them by name, check them and load records.
 #include <atomic>
+#include <cstdint>
 #include <cstring>
 #include <cctype>
 #include <filesystem>
@@ -145,12 +146,15 @@ std::string definition_problem(const TableDefinition& definition) {
     const KeyDefinition& k = definition.keys[key];
     const std::string name = "key " + std::to_string(key);
     if (k.segments.empty()) return name + " has no segments";
-    if (k.length() > definition.key_buffer_length) return name + " is longer than the key buffer";
+    // Summed and compared without overflow: a definition read from a damaged file may hold any numbers.
+    std::int64_t key_length = 0;
+    for (const KeySegment& segment : k.segments) key_length += segment.length;
+    if (key_length > definition.key_buffer_length) return name + " is longer than the key buffer";
     for (const KeySegment& segment : k.segments) {
-      if (segment.offset < 0 || segment.length <= 0 || segment.offset + segment.length > definition.record_length) {
+      if (segment.offset < 0 || segment.length <= 0 || segment.length > definition.record_length - segment.offset) {
         return name + " has a segment outside the record";
       }
-      if (definition.tagged && segment.offset + segment.length > definition.key_buffer_length) {
+      if (definition.tagged && segment.length > definition.key_buffer_length - segment.offset) {
         return name + " has a segment among the tagged fields";
       }
       if (is_integer(segment.type) && segment.length != 1 && segment.length != 2 && segment.length != 4 &&

@@ -84,6 +84,34 @@ TEST_F(BadInput, AStoredRecordOfTheWrongLengthGivesStatus2AndAReport) {
   EXPECT_EQ(current_number(), 1);  // the buffer still holds the last good record
 }
 
+TEST_F(BadInput, ATableFileWhoseStoredDefinitionIsDamagedIsRefusedWithStatus30) {
+  struct Case {
+    const char* what;
+    const char* damage;
+  };
+  const Case cases[] = {
+      {"a gap in the key numbers", "UPDATE key_segments SET key_number = 5 WHERE key_number = 2"},
+      {"a segment far outside the record", "UPDATE key_segments SET offset = 2147483647 WHERE key_number = 0"},
+      {"a key longer than any buffer", "UPDATE key_segments SET length = 2147483647 WHERE key_number > 0"},
+      {"an unknown segment type", "UPDATE key_segments SET type = 9 WHERE key_number = 1"},
+      {"another file format", "UPDATE table_definition SET format = 'other'"},
+  };
+  int made = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string name = "DAMAGED" + std::to_string(made++) + ".TTL";
+    ASSERT_EQ(platform::create_table_file(folder.string(), row_table(name)), BTR_OK);
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open((folder.path() / name).string().c_str(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db, c.damage, nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+    btrv_fcb* handle = nullptr;
+    EXPECT_EQ(_btopen(&handle, 0, 0, 16, 8, folder.string().c_str(), name.c_str(), "qelbin", 0, "", 0, 0),
+              BTR_NOT_A_TABLE_FILE);
+    EXPECT_EQ(handle, nullptr);
+  }
+}
+
 TEST_F(BadInput, AKeyNumberTheTableLacksGivesStatus6) {
   for (int key : {-1, 3, 100}) {
     SCOPED_TRACE(key);
