@@ -94,11 +94,13 @@ int TableConnection::load_definition() {
     StatementUse use(segments.get());
     while ((rc = sqlite3_step(segments.get())) == SQLITE_ROW) {
       const int key_number = sqlite3_column_int(segments.get(), 0);
-      if (key_number != static_cast<int>(definition_.keys.size()) &&
-          key_number != static_cast<int>(definition_.keys.size()) - 1) {
-        return BTR_NOT_A_TABLE_FILE;  // keys must be numbered 0, 1, 2, ... without gaps
+      const int keys_so_far = static_cast<int>(definition_.keys.size());
+      // Keys are numbered 0, 1, 2, ... without gaps: a row is of the key last begun or begins the next.
+      if (key_number == keys_so_far) {
+        definition_.keys.emplace_back();
+      } else if (keys_so_far == 0 || key_number != keys_so_far - 1) {
+        return BTR_NOT_A_TABLE_FILE;
       }
-      if (key_number == static_cast<int>(definition_.keys.size())) definition_.keys.emplace_back();
       KeyDefinition& key = definition_.keys.back();
       key.duplicates = sqlite3_column_int(segments.get(), 4) != 0;
       const int type = sqlite3_column_int(segments.get(), 3);
@@ -191,8 +193,8 @@ int TableConnection::read(int operation, int key_number, btrv_fcb& handle) {
   }
   sqlite3_stmt* statement = read_statement(key_number, query);
   if (statement == nullptr) return BTR_IO_ERROR;
+  std::string key;  // bound without a copy: it must outlive the statement's use
   StatementUse use(statement);
-  std::string key;
   if (query != kFirst && query != kLast) {
     key = encode_key_from_buffer(definition_.keys[static_cast<std::size_t>(key_number)], handle.key_buffer);
     sqlite3_bind_blob(statement, 1, key.data(), static_cast<int>(key.size()), SQLITE_STATIC);

@@ -90,6 +90,7 @@ TEST_F(BadInput, ATableFileWhoseStoredDefinitionIsDamagedIsRefusedWithStatus30) 
     const char* damage;
   };
   const Case cases[] = {
+      {"a key numbered below 0", "UPDATE key_segments SET key_number = -1 WHERE key_number = 0"},
       {"a gap in the key numbers", "UPDATE key_segments SET key_number = 5 WHERE key_number = 2"},
       {"a segment far outside the record", "UPDATE key_segments SET offset = 2147483647 WHERE key_number = 0"},
       {"a key longer than any buffer", "UPDATE key_segments SET length = 2147483647 WHERE key_number > 0"},
