@@ -5,13 +5,7 @@
 
 #include "platform/config.h"
 #include "store_report.h"
-#include "table_connection.h"
-
-namespace {
-
-bool is_write(int operation) { return operation == BTR_INSERT || operation == BTR_UPDATE; }
-
-}  // namespace
+#include "tagged_operation.h"
 
 const FABA001_CONSTANTS& faba001_constants() {
   static const FABA001_CONSTANTS constants{BTR_OK,         BTR_KEY_NOT_FOUND,   BTR_DUPLICATE_KEY, BTR_NO_CURRENT_RECORD,
@@ -66,19 +60,9 @@ int FA_BASIC::fa_geteq(int key_number, int lock, const char* call_tag, int expec
 }
 
 int FA_BASIC::fa_get(int operation, int key_number, int, const char* call_tag, int expected_status) {
-  int status = BTR_FILE_NOT_OPEN;
-  if (handle_ != nullptr) {
-    const int tagged_offset = handle_->connection->definition().key_buffer_length;
-    status = BTR_OK;
-    if (fields_ != nullptr && is_write(operation)) {
-      status = operation == BTR_INSERT ? TLDInsertFacNoTCB(handle_, fields_, tagged_offset)
-                                       : TLDUpdateFacNoTCB(handle_, fields_, tagged_offset);
-    }
-    if (status == BTR_OK) status = _bt(operation, handle_, key_number, call_tag, 0, 0);
-    if (status == BTR_OK && fields_ != nullptr && !is_write(operation) && operation != BTR_DELETE) {
-      status = TLDGetFacNoTCB(handle_, fields_, tagged_offset);
-    }
-  }
+  const int status = handle_ != nullptr
+                         ? platform::run_through_field_table(operation, handle_, key_number, fields_, call_tag, 0, 0)
+                         : BTR_FILE_NOT_OPEN;
   if (status != BTR_OK && status != expected_status && expected_status != faba001_constants().report_none) {
     platform::report_store_failure(handle_ != nullptr ? handle_->file_name : std::string("(table not open)"),
                                    operation, key_number, status, call_tag, 0);

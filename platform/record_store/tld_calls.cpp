@@ -2,12 +2,40 @@
 #include "platform/field_tables.h"
 #include "store_report.h"
 #include "table_connection.h"
+#include "tagged_operation.h"
+
+namespace platform {
 
 namespace {
 
 bool is_write(int operation) { return operation == BTR_INSERT || operation == BTR_UPDATE; }
 
 }  // namespace
+
+int run_through_field_table(int operation, btrv_fcb* handle, int key_number, const FAC_ENTRY* fields,
+                            const char* source_file, int line, int report_flag) {
+  if (handle == nullptr || handle->connection == nullptr || fields == nullptr) {
+    return _bt(operation, handle, key_number, source_file, line, report_flag);
+  }
+  // The tagged fields follow the record's key fields.
+  const int key_length = handle->connection->definition().key_buffer_length;
+  if (is_write(operation)) {
+    const int status = operation == BTR_INSERT ? TLDInsertFacNoTCB(handle, fields, key_length)
+                                               : TLDUpdateFacNoTCB(handle, fields, key_length);
+    if (status != BTR_OK) {
+      handle->last_status = status;
+      handle->last_operation = operation;
+      handle->last_key_number = key_number;
+      if (report_flag != 0) report_store_failure(handle->file_name, operation, key_number, status, source_file, line);
+      return status;
+    }
+  }
+  const int status = _bt(operation, handle, key_number, source_file, line, report_flag);
+  if (status != BTR_OK || is_write(operation) || operation == BTR_DELETE) return status;
+  return TLDGetFacNoTCB(handle, fields, key_length);
+}
+
+}  // namespace platform
 
 extern "C" {
 
@@ -19,23 +47,7 @@ int _tldopen(btrv_fcb** handle, const char* table_spec, const char* data_path, i
 
 int _tld(int operation, btrv_fcb* handle, const FAC_ENTRY* table, int, const char* source_file, int line,
          int report_flag) {
-  if (handle == nullptr || handle->connection == nullptr) return _bt(operation, handle, 0, source_file, line, report_flag);
-  const int key_length = handle->connection->definition().key_buffer_length;
-  if (is_write(operation) && table != nullptr) {
-    const int status = operation == BTR_INSERT ? TLDInsertFacNoTCB(handle, table, key_length)
-                                               : TLDUpdateFacNoTCB(handle, table, key_length);
-    if (status != BTR_OK) {
-      handle->last_status = status;
-      handle->last_operation = operation;
-      if (report_flag != 0) platform::report_store_failure(handle->file_name, operation, 0, status, source_file, line);
-      return status;
-    }
-  }
-  const int status = _bt(operation, handle, 0, source_file, line, report_flag);
-  if (status == BTR_OK && !is_write(operation) && operation != BTR_DELETE && table != nullptr) {
-    return TLDGetFacNoTCB(handle, table, key_length);
-  }
-  return status;
+  return platform::run_through_field_table(operation, handle, 0, table, source_file, line, report_flag);
 }
 
 int _tldclose(btrv_fcb** handle, const char* source_file, int line, int report_flag) {
