@@ -239,8 +239,11 @@ int TableConnection::run_read_query(sqlite3_stmt* statement, int key_number, btr
 int TableConnection::take_row(sqlite3_stmt* statement, int key_number, btrv_fcb& handle) {
   int length = 0;
   const char* data = blob_of(statement, 2, &length);
-  if (length > definition_.record_length || (!definition_.tagged && length != definition_.record_length)) {
-    return BTR_IO_ERROR;  // a stored record that its table cannot hold: the file is damaged
+  // A stored record that its table cannot hold, or a tagged one without its key fields: the file
+  // is damaged.
+  if (length > definition_.record_length || (!definition_.tagged && length != definition_.record_length) ||
+      (definition_.tagged && length < definition_.key_buffer_length)) {
+    return BTR_IO_ERROR;
   }
   if (length > handle.record_length) {
     std::memcpy(handle.record_buffer, data, static_cast<std::size_t>(handle.record_length));

@@ -84,6 +84,23 @@ TEST_F(BadInput, AStoredRecordOfTheWrongLengthGivesStatus2AndAReport) {
   EXPECT_EQ(current_number(), 1);  // the buffer still holds the last good record
 }
 
+TEST_F(BadInput, ATaggedRecordStoredWithoutItsKeyFieldsGivesStatus2) {
+  using platform::KeySegmentType;
+  const platform::TableDefinition tagged{"TAGGED.TTL", "tagged rows", 64, 6, true,
+                                         {{{{0, 4, KeySegmentType::signed_integer}}, false}}};
+  ASSERT_EQ(platform::create_table_file(folder.string(), tagged), BTR_OK);
+  const char record[12] = {7, 0, 0, 0, 0, 0, 101, 0, 0, 0, 0, 0};  // key fields, then an empty field 101
+  ASSERT_EQ(platform::insert_table_record(folder.string(), "TAGGED.TTL", record, sizeof record), BTR_OK);
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open((folder.path() / "TAGGED.TTL").string().c_str(), &db), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(db, "UPDATE records SET data = x'0700'", nullptr, nullptr, nullptr), SQLITE_OK);
+  sqlite3_close(db);
+  btrv_fcb* handle = nullptr;
+  ASSERT_EQ(_btopen(&handle, 0, 0, 0, 0, folder.string().c_str(), "TAGGED.TTL", "qelbin", 0, "", 0, 0), BTR_OK);
+  EXPECT_EQ(_bt(BTR_GET_FIRST, handle, 0, "", 0, 0), BTR_IO_ERROR);
+  _btclose(&handle, "", 0, 0);
+}
+
 TEST_F(BadInput, ATableFileWhoseStoredDefinitionIsDamagedIsRefusedWithStatus30) {
   struct Case {
     const char* what;
