@@ -1,7 +1,8 @@
 // Feeds arbitrary bytes to the field-table calls as a tagged record read from a table: the first
 // byte chooses the key length, the rest is the record. Unpacking must give 0 or BTR_IO_ERROR and
 // never write outside the places; packing the places back (keeping the record's other fields)
-// must give 0 or BTR_DATA_BUFFER_TOO_SHORT and leave a record that unpacks cleanly.
+// must give 0, BTR_DATA_BUFFER_TOO_SHORT or (for a damaged record) BTR_IO_ERROR, and leave a record
+// that unpacks cleanly.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -51,7 +52,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (unpacked != 0 && unpacked != BTR_IO_ERROR && unpacked != BTR_INVALID_OPERATION) std::abort();
 
   const int packed = TLDUpdateFacNoTCB(&handle, fields, key_length);
-  if (packed != 0 && packed != BTR_DATA_BUFFER_TOO_SHORT && packed != BTR_INVALID_OPERATION) std::abort();
+  if (packed != 0 && packed != BTR_DATA_BUFFER_TOO_SHORT && packed != BTR_INVALID_OPERATION &&
+      packed != BTR_IO_ERROR) {
+    std::abort();
+  }
   if (packed == 0) {
     handle.data_length = handle.record_length;
     Places again{};

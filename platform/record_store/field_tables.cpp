@@ -65,14 +65,16 @@ int pack(btrv_fcb* handle, const FAC_ENTRY* table, int key_length, bool keep_oth
     append_field(area, entry.field, place, length);
   }
   if (keep_other_fields) {
-    // Fields that other programs keep in the record, which this table does not name, stay.
+    // Fields that other programs keep in the record, which this table does not name, stay. When
+    // the record read is damaged they cannot be told apart, and rewriting it would lose them all.
     std::vector<platform::TaggedField> fields;
-    if (platform::parse_tagged_area(handle->record_buffer, key_length, handle->record_length, &fields, nullptr) ==
+    if (platform::parse_tagged_area(handle->record_buffer, key_length, handle->record_length, &fields, nullptr) !=
         BTR_OK) {
-      for (const platform::TaggedField& field : fields) {
-        if (find_entry(table, field.tag) == nullptr) {
-          append_field(area, field.tag, handle->record_buffer + field.offset, field.length);
-        }
+      return BTR_IO_ERROR;
+    }
+    for (const platform::TaggedField& field : fields) {
+      if (find_entry(table, field.tag) == nullptr) {
+        append_field(area, field.tag, handle->record_buffer + field.offset, field.length);
       }
     }
   }

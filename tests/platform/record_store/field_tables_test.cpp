@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "platform/errors.h"
 #include "platform/field_tables.h"
@@ -176,6 +178,27 @@ TEST_F(PracticeDefaults, AnUpdateKeepsFieldsThatTheFieldTableDoesNotName) {
   EXPECT_EQ(other_fields[1], 'R');
   ASSERT_EQ(_tld(BTR_GET_EQUAL, defaults, table, 0, "", 0, 0), 0);
   EXPECT_EQ(buffer[0], 'Y');
+}
+
+TEST_F(PracticeDefaults, AnUpdateOverADamagedRecordIsRefusedAndLosesNoField) {
+  const std::int32_t entry_type = 19;
+  char key_fields[6] = {};
+  std::memcpy(key_fields, &entry_type, 4);
+  test_support::TaggedRecord record(key_fields, 6);
+  record.add(156, 'Q').add(157, 'R').add(999, std::int32_t{0});
+  std::vector<char> damaged(record.data(), record.data() + record.size());
+  const std::uint16_t claimed = 60000;  // the last field claims more bytes than the record holds
+  std::memcpy(&damaged[damaged.size() - 6], &claimed, sizeof claimed);
+  ASSERT_EQ(practice.insert("zorv2000.ttl", damaged.data(), static_cast<int>(damaged.size())), 0);
+
+  platform::ReportCapture reports;
+  key(19);
+  EXPECT_EQ(_tld(BTR_GET_EQUAL, defaults, table, 0, "", 0, 0), BTR_IO_ERROR);
+  buffer[0] = 'Y';
+  EXPECT_EQ(_tld(BTR_UPDATE, defaults, table, 0, "", 0, 0), BTR_IO_ERROR);
+  key(19);
+  ASSERT_EQ(_bt(BTR_GET_EQUAL, defaults, 0, "", 0, 0), 0);
+  EXPECT_EQ(std::string(defaults->record_buffer, damaged.size()), std::string(damaged.data(), damaged.size()));
 }
 
 TEST_F(PracticeDefaults, FieldsThatDoNotFitTheRecordAreNotWritten) {
