@@ -14,6 +14,14 @@ void write_file(const std::filesystem::path& path, const std::string& bytes) {
   out << bytes;
 }
 
+// Runs SQL on a table file behind the store's back, as damage or another program would.
+void change_behind_the_store(const std::filesystem::path& path, const char* sql) {
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open(path.string().c_str(), &db), SQLITE_OK);
+  EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK);
+  sqlite3_close(db);
+}
+
 class BadInput : public StoreTest {};
 
 TEST_F(BadInput, OpenRefusesWhatIsNotATableWithAStatusAndAReport) {
@@ -73,10 +81,8 @@ TEST_F(BadInput, ADamagedTableGivesAStatusNotACrash) {
 TEST_F(BadInput, AStoredRecordOfTheWrongLengthGivesStatus2AndAReport) {
   ASSERT_EQ(insert(row(1, 1, "one")), BTR_OK);
   ASSERT_EQ(insert(row(2, 1, "two")), BTR_OK);
-  sqlite3* db = nullptr;
-  ASSERT_EQ(sqlite3_open((folder.path() / "ROWS.TTL").string().c_str(), &db), SQLITE_OK);
-  ASSERT_EQ(sqlite3_exec(db, "UPDATE records SET data = x'0102' WHERE id = 2", nullptr, nullptr, nullptr), SQLITE_OK);
-  sqlite3_close(db);
+  ASSERT_NO_FATAL_FAILURE(
+      change_behind_the_store(folder.path() / "ROWS.TTL", "UPDATE records SET data = x'0102' WHERE id = 2"));
   platform::ReportCapture reports;
   ASSERT_EQ(get(BTR_GET_EQUAL, 0, 1), BTR_OK);
   EXPECT_EQ(_bt(BTR_GET_NEXT, table, 0, "walk", 1, 1), BTR_IO_ERROR);
@@ -91,10 +97,7 @@ TEST_F(BadInput, ATaggedRecordStoredWithoutItsKeyFieldsGivesStatus2) {
   ASSERT_EQ(platform::create_table_file(folder.string(), tagged), BTR_OK);
   const char record[12] = {7, 0, 0, 0, 0, 0, 101, 0, 0, 0, 0, 0};  // key fields, then an empty field 101
   ASSERT_EQ(platform::insert_table_record(folder.string(), "TAGGED.TTL", record, sizeof record), BTR_OK);
-  sqlite3* db = nullptr;
-  ASSERT_EQ(sqlite3_open((folder.path() / "TAGGED.TTL").string().c_str(), &db), SQLITE_OK);
-  ASSERT_EQ(sqlite3_exec(db, "UPDATE records SET data = x'0700'", nullptr, nullptr, nullptr), SQLITE_OK);
-  sqlite3_close(db);
+  ASSERT_NO_FATAL_FAILURE(change_behind_the_store(folder.path() / "TAGGED.TTL", "UPDATE records SET data = x'0700'"));
   btrv_fcb* handle = nullptr;
   ASSERT_EQ(_btopen(&handle, 0, 0, 0, 0, folder.string().c_str(), "TAGGED.TTL", "qelbin", 0, "", 0, 0), BTR_OK);
   EXPECT_EQ(_bt(BTR_GET_FIRST, handle, 0, "", 0, 0), BTR_IO_ERROR);
@@ -119,10 +122,7 @@ TEST_F(BadInput, ATableFileWhoseStoredDefinitionIsDamagedIsRefusedWithStatus30) 
     SCOPED_TRACE(c.what);
     const std::string name = "DAMAGED" + std::to_string(made++) + ".TTL";
     ASSERT_EQ(platform::create_table_file(folder.string(), row_table(name)), BTR_OK);
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open((folder.path() / name).string().c_str(), &db), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(db, c.damage, nullptr, nullptr, nullptr), SQLITE_OK);
-    sqlite3_close(db);
+    ASSERT_NO_FATAL_FAILURE(change_behind_the_store(folder.path() / name, c.damage));
     btrv_fcb* handle = nullptr;
     EXPECT_EQ(_btopen(&handle, 0, 0, 16, 8, folder.string().c_str(), name.c_str(), "qelbin", 0, "", 0, 0),
               BTR_NOT_A_TABLE_FILE);
