@@ -84,6 +84,18 @@ TEST(CarBenefit, FuelWithdrawnAndFuelThatContinues) {
   EXPECT_DOUBLE_EQ(sums.fuelBenefit, 7337);
 }
 
+// Fuel withdrawn on 1 January 2022, before the period began: the car had no fuel on any of its
+// 365 days, and the reduction is the whole 7,337, never more.
+TEST(CarBenefit, FuelWithdrawnBeforeThePeriodTakesOffTheWholeChargeAndNoMore) {
+  TLD_ISYI_CAR car = make_car(30000, 120);
+  set_flag(car.fuelProvided, true);
+  car.fuelTo = day_number(1, 1, 2022);
+  CAR_SUMS sums;
+  calc(sums, car, limits_for(2023), 2023);
+  EXPECT_DOUBLE_EQ(sums.fuelBenefit, 0);
+  EXPECT_DOUBLE_EQ(sums.fuelUnavailableReduction, 7337);
+}
+
 // Contributions of 6,000 are limited to 5,000: (30,000 - 5,000) x 29% = 7,250.
 TEST(CarBenefit, ContributionsAboveTheCapAreLimitedToIt) {
   const YearLimits year = limits_for(2023);
@@ -281,6 +293,11 @@ TEST(DaysUnavailable, CarAndFuelDaysByDates) {
       {"car withdrawn before it was available", day_number(6, 10, 2022), day_number(5, 10, 2022), 0, 0, false, 0,
        365, 365},
       {"fuel from before the car", day_number(6, 10, 2022), 0, day_number(6, 4, 2022), 0, false, 0, 183, 183},
+      {"fuel to after the period", 0, 0, 0, day_number(1, 1, 2025), false, 0, 0, 0},
+      {"fuel withdrawn before the car came", day_number(6, 10, 2022), 0, 0, day_number(1, 9, 2022), false, 0, 183,
+       365},
+      {"fuel withdrawn before the period", 0, 0, 0, day_number(1, 1, 2022), false, 0, 0, 365},
+      {"fuel from after the car went", 0, day_number(5, 1, 2023), day_number(1, 2, 2023), 0, false, 0, 90, 365},
   };
   for (const auto& c : cases) {
     TLD_ISYI_CAR car = make_car(30000, 120);
