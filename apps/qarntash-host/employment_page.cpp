@@ -67,6 +67,9 @@ void text_line(classRP_COLUMN& page, const std::string& text, int attribute = 0)
   page.Print("\n");
 }
 
+// From 2003-04 the fuel benefit is a percentage of the year's fuel multiplier.
+constexpr long kFirstYearOfFuelMultiplier = 2004;
+
 // The library takes the alternative-amount path from 2017-18 when the car carries the flag and an
 // amount for the car or for its fuel; the page follows the same choice to show the figures that
 // path compared.
@@ -166,9 +169,10 @@ void print_fuel(classRP_COLUMN& page, const CarBenefitPage& figures) {
   }
   // From 2003-04 the fuel benefit is the car's percentage of the year's fuel multiplier (in whole
   // pounds on the alternative-amount path); before, a scale charge by fuel and engine size.
+  // The year decides, as in the library: a multiplier not yet published (0) still gives no scale.
   const bool alternative = alternative_amounts_apply(figures);
   const double multiplier = figures.limits.fuelMultiplier;
-  const bool by_multiplier = multiplier != 0;
+  const bool by_multiplier = figures.tax_year >= kFirstYearOfFuelMultiplier;
   const std::string basis =
       by_multiplier ? "Fuel benefit at " + percent_text(sums.percentage) + " of " + money_text(multiplier)
                     : "Fuel scale charge: " +

@@ -203,6 +203,16 @@ TEST(EmploymentPage, ShowsThePriceCapAndABenefitRestrictedToNil) {
   }
 }
 
+// 2027-28's fuel multiplier is not yet published (the data file holds null, loaded as 0): the
+// fuel benefit is still the percentage of it, never a scale charge, which ended in 2002-03.
+TEST(EmploymentPage, FuelBenefitOfAYearWhoseMultiplierIsNotPublished) {
+  const Lines lines = page_lines(car_from(R"({"listPrice": 30000, "co2": 120, "fuelType": 1, "fuelProvided": "Y"})"),
+                                 2028, fp_builddate(6, 4, 2027), fp_builddate(5, 4, 2028));
+  ASSERT_GE(lines.size(), 3u);
+  EXPECT_EQ(lines[lines.size() - 3],
+            "Fuel benefit at 30% of £0.00                                                 nil");
+}
+
 TEST(EmploymentPage, MarksTheTitleAndTotals) {
   TLD_0501_CAR_LIMITS limits{};
   int co2_bands = 0;
