@@ -108,8 +108,8 @@ void print_car_alternative_amount(classRP_COLUMN& page, const CarBenefitPage& fi
   if (sums.unavailableReductionWhole != 0) {
     line(page, "Less " + std::to_string(sums.carDaysUnavailable) + " days unavailable",
          -sums.unavailableReductionWhole);
+    line(page, "Cash equivalent", cash_equivalent);
   }
-  line(page, "Cash equivalent", cash_equivalent);
   const double amount = car.carAlternativeAmount;
   const double contributions = whole_pounds_at(sums.percentage, sums.capitalContribution);
   line(page, "Salary given up, larger than the cash equivalent", amount);
@@ -192,7 +192,7 @@ void print_fuel(classRP_COLUMN& page, const CarBenefitPage& figures) {
   if (show_working) line(page, basis, full);
   if (reduction > 0) line(page, "Less days without fuel", -reduction);
   if (amount_taxed) {
-    line(page, "Fuel cash equivalent", cash_equivalent);
+    if (reduction > 0) line(page, "Fuel cash equivalent", cash_equivalent);
     line(page, "Salary given up, larger than the cash equivalent", amount);
     restrict_to_nil(page, amount);
   } else {
