@@ -105,14 +105,17 @@ long CarBenefits::GetFuelDaysUnavailable(bool fuelProvided, bool fuelContinues) 
   }
   const bool fuelDatesGiven = m_car->fuelFrom != 0 || m_car->fuelTo != 0;
   if (fuelProvided && fuelDatesGiven && m_taxYear >= kFirstYearOfFuelDates) {
-    const long fuelStart = std::max<long>(m_car->fuelFrom == 0 ? from : m_car->fuelFrom, from);
     long fuelEnd;
     if (m_car->fuelTo != 0 && !fuelContinues) {
       fuelEnd = m_car->fuelTo;
     } else {
       fuelEnd = m_car->availableTo > 0 ? std::min<long>(m_periodEnd, m_car->availableTo) : m_periodEnd;
     }
-    fuelEnd = std::min(fuelEnd, to);
+    // Fuel counts only while the car was available: fuel dates outside from..to are taken as its
+    // bounds, and fuel withdrawn before it started (or started after the car went) leaves the
+    // whole of from..to without fuel, never more days than the car was there.
+    const long fuelStart = std::clamp<long>(m_car->fuelFrom == 0 ? from : m_car->fuelFrom, from, to + 1);
+    fuelEnd = std::clamp<long>(fuelEnd, fuelStart - 1, to);
     days += (fuelStart - from) + (to - fuelEnd);
   }
   return days;

@@ -124,9 +124,9 @@ double CarBenefits::StandardCalc() {
 
   // A car at least olderCarAge years old by the period's end.
   if (m_car->registeredDate != 0) {
-    const fpw_DATE_VALUE registered(static_cast<long>(m_car->registeredDate));
-    const long aged = fp_builddate(registered.day(), registered.month(), registered.year() + m_limits->olderCarAge);
-    if (aged != 0 && aged <= m_periodEnd) {
+    fpw_DATE_VALUE aged(static_cast<long>(m_car->registeredDate));
+    aged.add_year(m_limits->olderCarAge, aged.is_leapyear());
+    if (aged.value() != 0 && aged.value() <= m_periodEnd) {
       m_sums.olderCarReductionAmount = round_pence(benefit * m_limits->olderCarReduction / 100.0);
     }
   }

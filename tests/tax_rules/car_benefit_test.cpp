@@ -281,6 +281,11 @@ TEST(DaysUnavailable, CarAndFuelDaysByDates) {
       {"car withdrawn before it was available", day_number(6, 10, 2022), day_number(5, 10, 2022), 0, 0, false, 0,
        365, 365},
       {"fuel from before the car", day_number(6, 10, 2022), 0, day_number(6, 4, 2022), 0, false, 0, 183, 183},
+      {"fuel to after the period", 0, 0, 0, day_number(1, 1, 2025), false, 0, 0, 0},
+      {"fuel withdrawn before the car came", day_number(6, 10, 2022), 0, 0, day_number(1, 9, 2022), false, 0, 183,
+       365},
+      {"fuel withdrawn before the period", 0, 0, 0, day_number(1, 1, 2022), false, 0, 0, 365},
+      {"fuel from after the car went", 0, day_number(5, 1, 2023), day_number(1, 2, 2023), 0, false, 0, 90, 365},
   };
   for (const auto& c : cases) {
     TLD_ISYI_CAR car = make_car(30000, 120);
@@ -300,16 +305,30 @@ TEST(DaysUnavailable, CarAndFuelDaysByDates) {
   }
 }
 
-// Before 2003-04 fuel dates do not reduce the fuel scale charge.
-TEST(DaysUnavailable, FuelDatesCountOnlyFrom2004InTheStandardPath) {
-  TLD_ISYI_CAR car = make_car(20000, 150);
-  car.engineCode = 1;
-  set_flag(car.fuelProvided, true);
-  car.fuelTo = day_number(5, 10, 2002);
-  CAR_SUMS sums;
-  calc(sums, car, limits_for(2003), 2003);
-  EXPECT_DOUBLE_EQ(sums.fuelBenefit, 2240);
-  EXPECT_DOUBLE_EQ(sums.fuelUnavailableReduction, 0);
+// The fuel charge in the standard path as fuel dates leave it: before 2003-04 they do not reduce
+// the scale charge; fuel withdrawn on 1 January 2022, before the 2022-23 period began, leaves all
+// 365 days without fuel, so the reduction is the whole 7,337 (29% x 25,300) and never more.
+TEST(DaysUnavailable, FuelDatesAndTheStandardPathsFuelCharge) {
+  const struct {
+    const char* name;
+    long year;
+    double co2;
+    long fuelTo;
+    double fuelBenefit, fuelReduction;
+  } cases[] = {
+      {"2002-03: fuel dates do not count", 2003, 150, day_number(5, 10, 2002), 2240, 0},
+      {"fuel withdrawn before the period", 2023, 120, day_number(1, 1, 2022), 0, 7337},
+  };
+  for (const auto& c : cases) {
+    TLD_ISYI_CAR car = make_car(20000, c.co2);
+    car.engineCode = 1;  // petrol up to 1400cc before 2003-04
+    set_flag(car.fuelProvided, true);
+    car.fuelTo = c.fuelTo;
+    CAR_SUMS sums;
+    calc(sums, car, limits_for(c.year), c.year);
+    EXPECT_DOUBLE_EQ(sums.fuelBenefit, c.fuelBenefit) << c.name;
+    EXPECT_DOUBLE_EQ(sums.fuelUnavailableReduction, c.fuelReduction) << c.name;
+  }
 }
 
 // ---- Alternative amounts ---------------------------------------------------------------------
