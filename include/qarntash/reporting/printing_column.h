@@ -120,7 +120,7 @@ class QARNTASH_API classRP_COLUMN {
   void UseNormal() { currentSet = normalSet; }
   bool Used() const { return used != 0; }
   bool Null() const { return columns == nullptr; }
-  // Holds n blank lines back until the next print; false for n = 0.
+  // Holds n blank lines back until the next print; false, holding nothing, for n of 0 or less.
   bool Blank(int n);
   void FlushBlankLines();
   // A second printing column over the same layout with a set of its own, made on first call and
