@@ -95,10 +95,9 @@ int classCOLUMN_FACTORY::GetIndex(std::uint16_t id) const {
 }
 
 RP_COLUMN* classCOLUMN_FACTORY::Find(std::uint16_t id) {
-  for (int i = 0; i < count; ++i) {
-    if (columns[static_cast<std::size_t>(i)].id == id) return &columns[static_cast<std::size_t>(i)];
-  }
-  return nullptr;
+  // GetIndex gives 0 also when no column has the ID, so the column it names is checked.
+  const auto position = static_cast<std::size_t>(GetIndex(id));
+  return position < static_cast<std::size_t>(count) && columns[position].id == id ? &columns[position] : nullptr;
 }
 
 const RP_COLUMN* classCOLUMN_FACTORY::Find(std::uint16_t id) const {

@@ -1,5 +1,6 @@
 #include "qarntash/transfer/partner_unit.h"
 
+#include <algorithm>
 #include <memory>
 #include <new>
 #include <vector>
@@ -10,6 +11,10 @@
 // holds a plain pointer field, never a library object at an unaligned address.
 struct DTU_Partner::PeriodList {
   std::vector<std::unique_ptr<DTU_Partner_AP>> periods;
+
+  bool holds(const DTU_Partner_AP* period) const {
+    return std::any_of(periods.begin(), periods.end(), [period](const auto& held) { return held.get() == period; });
+  }
 };
 
 namespace {
@@ -69,7 +74,8 @@ DTU_Partner_AP* DTU_Partner::createAccountPeriod(unsigned long accountPeriod) co
 }
 
 void DTU_Partner::addPeriodData(DTU_Partner_AP* period) {
-  if (m_AccountPeriods == nullptr || period == nullptr) {
+  // A period the unit already owns would be deleted twice if it were given a second place.
+  if (m_AccountPeriods == nullptr || period == nullptr || m_AccountPeriods->holds(period)) {
     report_refresh_failed(kAddWithoutListOrPeriod, __LINE__);
     return;
   }

@@ -70,10 +70,13 @@ std::vector<Glyphs> wrap(const Glyphs& text, int width) {
   std::size_t start = 0;
   const std::size_t limit = static_cast<std::size_t>(width);
   while (text.size() - start > limit) {
-    // The last space that lets the row end within the width (a space just past it counts).
+    // The last space that lets the row end within the width (a space just past it counts). Only
+    // a space after a word will do: breaking at an indent would leave an empty row and lose it.
     std::size_t space = start + limit;
     while (space > start && !is_space(text[space])) --space;
-    std::size_t end = space > start ? space : start + limit;
+    const bool word_before =
+        std::any_of(text.begin() + start, text.begin() + space, [](const Glyph& glyph) { return !is_space(glyph); });
+    const std::size_t end = word_before ? space : start + limit;
     Glyphs row(text.begin() + start, text.begin() + end);
     while (!row.empty() && is_space(row.back())) row.pop_back();
     rows.push_back(row);

@@ -237,6 +237,8 @@ TEST(ColumnFactory, PerColumnDataOnAFactoryWithoutColumnsIsSafe) {
   EXPECT_EQ(factory.eGetColumnTitle(1), nullptr);
   EXPECT_EQ(factory.eGetColumnISYI(1), 0);
   EXPECT_EQ(factory.IsColumn(1), 0);
+  EXPECT_EQ(factory.IsColumn(0), 0) << "the end record is not a column";
+  EXPECT_EQ(factory.GetColumnShading(0), 0);
 }
 
 }  // namespace

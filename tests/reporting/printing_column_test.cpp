@@ -1,4 +1,7 @@
 // Printing columns: what reaches the report printer, in order, for each kind of print.
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -307,6 +310,63 @@ TEST(PrintingColumn, FormatsThroughFlexp) {
   EXPECT_TRUE(column.Used());
   EXPECT_EQ(report.close(), (Lines{"Pool 2 cars"}));
 }
+
+#if (defined(__x86_64__) || defined(__i386__)) && !defined(_MSC_VER)
+// Under the Itanium C++ ABI (GCC and Clang on x86) a pointer to a virtual member function holds
+// 1 plus the byte offset of the function's entry in the table of virtual functions.
+template <typename Member>
+std::ptrdiff_t slot_of(Member member) {
+  struct {
+    std::ptrdiff_t pointer;
+    std::ptrdiff_t adjustment;
+  } representation;
+  static_assert(sizeof(Member) == sizeof(representation), "an Itanium pointer to member function");
+  std::memcpy(&representation, &member, sizeof representation);
+  return (representation.pointer - 1) / static_cast<std::ptrdiff_t>(sizeof(void*));
+}
+
+// The host programs call a printing column through its table of virtual functions, so every
+// operation must sit in its own slot, the destructor after them all.
+TEST(PrintingColumn, KeepsEachVirtualOperationInItsSlot) {
+  using C = classRP_COLUMN;
+  using Column = std::uint16_t;
+  const struct {
+    std::ptrdiff_t slot;
+    std::ptrdiff_t expected;
+    const char* operation;
+  } rows[] = {
+      {slot_of(&C::rp_active), 0, "rp_active()"},
+      {slot_of(static_cast<bool (C::*)(Column, long, int, const char*)>(&C::Print)), 1, "date, attribute, options"},
+      {slot_of(static_cast<bool (C::*)(Column, long, int)>(&C::Print)), 2, "date, attribute"},
+      {slot_of(static_cast<bool (C::*)(Column, long, const char*)>(&C::Print)), 3, "date, options"},
+      {slot_of(static_cast<bool (C::*)(Column, const mm_buffer*, int, const char*)>(&C::Print)), 4,
+       "money, attribute, options"},
+      {slot_of(static_cast<bool (C::*)(Column, const mm_buffer*, int)>(&C::Print)), 5, "money, attribute"},
+      {slot_of(static_cast<bool (C::*)(Column, const mm_buffer*, const char*)>(&C::Print)), 6, "money, options"},
+      {slot_of(static_cast<bool (C::*)(Column, long)>(&C::Print)), 7, "date"},
+      {slot_of(static_cast<bool (C::*)(Column, const mm_buffer*)>(&C::Print)), 8, "money"},
+      {slot_of(static_cast<bool (C::*)(Column, const char*, int)>(&C::Print)), 9, "column text, attribute"},
+      {slot_of(static_cast<bool (C::*)(Column, const char*)>(&C::Print)), 10, "column text"},
+      {slot_of(static_cast<bool (C::*)(Column, bool)>(&C::Print)), 11, "yes"},
+      {slot_of(static_cast<bool (C::*)(const char*, int)>(&C::Print)), 12, "text, attribute"},
+      {slot_of(static_cast<bool (C::*)(const char*)>(&C::Print)), 13, "text"},
+      {slot_of(static_cast<void (C::*)(const char*, long)>(&C::ClientInfo)), 14, "ClientInfo(text, long)"},
+      {slot_of(static_cast<void (C::*)(ADDRESS&)>(&C::ClientInfo)), 15, "ClientInfo(ADDRESS)"},
+      {slot_of(static_cast<void (C::*)(ZORV1101_REC&)>(&C::ClientInfo)), 16, "ClientInfo(ZORV1101_REC)"},
+      {slot_of(static_cast<void (C::*)(ZORV2001_REC&)>(&C::ClientInfo)), 17, "ClientInfo(ZORV2001_REC)"},
+      {slot_of(static_cast<void (C::*)(ZORV2020_TLD&)>(&C::ClientInfo)), 18, "ClientInfo(ZORV2020_TLD)"},
+      {slot_of(&C::DataIsReadonly), 19, "DataIsReadonly"},
+      {slot_of(&C::DataIsSource), 20, "DataIsSource"},
+      {slot_of(&C::SetColumnISYI), 21, "SetColumnISYI"},
+      {slot_of(&C::SetSectionISYI), 22, "SetSectionISYI"},
+      {slot_of(&C::SetExtraColData), 23, "SetExtraColData"},
+      {slot_of(static_cast<void (C::*)(char**)>(&C::SaveXML)), 24, "SaveXML(char**)"},
+      {slot_of(static_cast<void (C::*)(std::string)>(&C::SaveXML)), 25, "SaveXML(string)"},
+      {slot_of(&C::SetSerialNo), 26, "SetSerialNo"},
+  };
+  for (const auto& row : rows) EXPECT_EQ(row.slot, row.expected) << row.operation;
+}
+#endif
 
 TEST(PrintingOutput, PrintsNothingWhileInactiveYetReportsSuccess) {
   test_support::CapturedReport report;

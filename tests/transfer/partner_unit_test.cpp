@@ -133,6 +133,18 @@ TEST(PartnerPeriods, ANullPeriodIsReportedWithCodeZeroAndNotAdded) {
   EXPECT_FALSE(unit.getPeriod(0, out));
 }
 
+TEST(PartnerPeriods, APeriodAddedAgainIsReportedWithCodeZeroAndNotAddedTwice) {
+  platform::ReportCapture reports;
+  DTU_Partner unit(kSource, kDestination, 2022);
+  DTU_Partner_AP* period = add_period(unit, 10, 100.0);
+  unit.addPeriodData(period);  // a second place would delete it twice with the unit
+  ASSERT_EQ(reports.lines().size(), 1u);
+  EXPECT_TRUE(is_refresh_failed(reports.lines()[0], 0)) << reports.lines()[0];
+  DTU_Partner_AP out;
+  EXPECT_TRUE(unit.getPeriod(0, out));
+  EXPECT_FALSE(unit.getPeriod(1, out));
+}
+
 // ----- copies of a whole unit -----
 
 TEST(PartnerCopies, ACopyHasItsOwnPeriods) {

@@ -57,28 +57,24 @@ TEST(ProprietorUnit, KeepsItsIdentifyingValuesInTheConstructorsOrder) {
     TEST_EXPECT_FIELDS(LIST)                                   \
   }
 
-TEST(ProprietorSections, StartAtZeroAndKeepEveryFieldThroughACopy){
-    EXPECT_EVERY_FIELD_KEPT_AND_COPIED(DTU_Proprietor_Income, QARNTASH_PROPRIETOR_INCOME_FIELDS)
-        EXPECT_EVERY_FIELD_KEPT_AND_COPIED(DTU_Proprietor_Expenses, QARNTASH_PROPRIETOR_EXPENSES_FIELDS,
-                                           DTU_Proprietor_Expenses::StandardExpenses)
-            EXPECT_EVERY_FIELD_KEPT_AND_COPIED(DTU_Proprietor_CapitalAllowances,
-                                               QARNTASH_PROPRIETOR_CAPITAL_ALLOWANCES_FIELDS)
-                EXPECT_EVERY_FIELD_KEPT_AND_COPIED(DTU_Proprietor_BalancingCharges,
-                                                   QARNTASH_PROPRIETOR_BALANCING_CHARGES_FIELDS)
-                    EXPECT_EVERY_FIELD_KEPT_AND_COPIED(DTU_Proprietor_Assets,
-                                                       QARNTASH_PROPRIETOR_ASSETS_FIELDS)
-                        EXPECT_EVERY_FIELD_KEPT_AND_COPIED(DTU_Proprietor_Liabilities,
-                                                           QARNTASH_PROPRIETOR_LIABILITIES_FIELDS)
-                            EXPECT_EVERY_FIELD_KEPT_AND_COPIED(DTU_Proprietor_RepresentedBy,
-                                                               QARNTASH_PROPRIETOR_REPRESENTED_BY_FIELDS)
-                                EXPECT_EVERY_FIELD_KEPT_AND_COPIED(DTU_Proprietor_TaxAdjustments,
-                                                                   QARNTASH_PROPRIETOR_TAX_ADJUSTMENTS_FIELDS)
-                                    EXPECT_EVERY_FIELD_KEPT_AND_COPIED(
-                                        DTU_Proprietor_AdjustmentsToArriveAtTaxableFigure,
-                                        QARNTASH_PROPRIETOR_TAXABLE_FIGURE_ADJUSTMENTS_FIELDS)
-                                        EXPECT_EVERY_FIELD_KEPT_AND_COPIED(
-                                            DTU_Proprietor_LandAndProperty,
-                                            QARNTASH_PROPRIETOR_LAND_AND_PROPERTY_FIELDS)}
+TEST(ProprietorSections, StartAtZeroAndKeepEveryFieldThroughACopy) {
+  EXPECT_EVERY_FIELD_KEPT_AND_COPIED(DTU_Proprietor_Income, QARNTASH_PROPRIETOR_INCOME_FIELDS);
+  EXPECT_EVERY_FIELD_KEPT_AND_COPIED(DTU_Proprietor_Expenses, QARNTASH_PROPRIETOR_EXPENSES_FIELDS,
+                                     DTU_Proprietor_Expenses::StandardExpenses);
+  EXPECT_EVERY_FIELD_KEPT_AND_COPIED(DTU_Proprietor_CapitalAllowances,
+                                     QARNTASH_PROPRIETOR_CAPITAL_ALLOWANCES_FIELDS);
+  EXPECT_EVERY_FIELD_KEPT_AND_COPIED(DTU_Proprietor_BalancingCharges,
+                                     QARNTASH_PROPRIETOR_BALANCING_CHARGES_FIELDS);
+  EXPECT_EVERY_FIELD_KEPT_AND_COPIED(DTU_Proprietor_Assets, QARNTASH_PROPRIETOR_ASSETS_FIELDS);
+  EXPECT_EVERY_FIELD_KEPT_AND_COPIED(DTU_Proprietor_Liabilities, QARNTASH_PROPRIETOR_LIABILITIES_FIELDS);
+  EXPECT_EVERY_FIELD_KEPT_AND_COPIED(DTU_Proprietor_RepresentedBy, QARNTASH_PROPRIETOR_REPRESENTED_BY_FIELDS);
+  EXPECT_EVERY_FIELD_KEPT_AND_COPIED(DTU_Proprietor_TaxAdjustments,
+                                     QARNTASH_PROPRIETOR_TAX_ADJUSTMENTS_FIELDS);
+  EXPECT_EVERY_FIELD_KEPT_AND_COPIED(DTU_Proprietor_AdjustmentsToArriveAtTaxableFigure,
+                                     QARNTASH_PROPRIETOR_TAXABLE_FIGURE_ADJUSTMENTS_FIELDS);
+  EXPECT_EVERY_FIELD_KEPT_AND_COPIED(DTU_Proprietor_LandAndProperty,
+                                     QARNTASH_PROPRIETOR_LAND_AND_PROPERTY_FIELDS);
+}
 
 TEST(ProprietorSections, LandAndPropertyKeepsItsAccessorNamesAndWholeDayNumbers) {
   DTU_Proprietor_LandAndProperty record;

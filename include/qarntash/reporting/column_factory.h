@@ -26,7 +26,7 @@
 //   classCOLUMN_FACTORY factory(1001);
 //   factory.AddDesc(1, 40, 2, 0);
 //   factory.AddMoney(1001, 12, 0, 0);
-//   factory.ExpandToFit(1, 80);                 // column 1 becomes 68 wide
+//   factory.ExpandToFit(1, 80);                 // column 1 becomes 66 wide (66 + 2 + 12 = 80)
 //   classRP_COLUMN page(nullptr, nullptr, nullptr, &factory, 0);
 #pragma once
 

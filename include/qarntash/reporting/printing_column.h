@@ -72,8 +72,6 @@ class QARNTASH_API classRP_COLUMN {
   // Copies share the layout, set and functions but not the clone, and hold no buffer.
   classRP_COLUMN(const classRP_COLUMN& other);
   classRP_COLUMN& operator=(const classRP_COLUMN& other);
-  // Ends a buffered line with "\n", ends block buffering, destroys the clone.
-  virtual ~classRP_COLUMN();
 
   // Slot 0: whether the prints that test it reach the printer. Always true here.
   virtual bool rp_active();
@@ -109,6 +107,10 @@ class QARNTASH_API classRP_COLUMN {
   virtual void SaveXML(char** xml);
   virtual void SaveXML(std::string xml);
   virtual void SetSerialNo(long serialNo);
+  // Ends a buffered line with "\n", ends block buffering, destroys the clone. Declared after the
+  // slots above: the host programs call them by their place in the table of virtual functions,
+  // and a destructor declared first would take slot 0 and move every one of them down.
+  virtual ~classRP_COLUMN();
 
   void PrePrint();
   void PostPrint(const char* text);
@@ -118,7 +120,7 @@ class QARNTASH_API classRP_COLUMN {
   void UseNormal() { currentSet = normalSet; }
   bool Used() const { return used != 0; }
   bool Null() const { return columns == nullptr; }
-  // Holds n blank lines back until the next print; false for n = 0.
+  // Holds n blank lines back until the next print; false, holding nothing, for n of 0 or less.
   bool Blank(int n);
   void FlushBlankLines();
   // A second printing column over the same layout with a set of its own, made on first call and

@@ -9,8 +9,8 @@
 //   - createAccountPeriod makes a new, empty period that belongs to the caller;
 //   - addPeriodData hands a period to the unit, which appends it and from then on owns it: the
 //     unit deletes it when the unit itself is destroyed. Periods are never removed or reordered.
-//     When the unit cannot take the period (it has no list, see below) the period stays the
-//     caller's;
+//     When the unit cannot take the period (it has no list, see below, or already owns that
+//     very period) the period stays where it was;
 //   - getPeriod copies a period out by position; the copy is the caller's and changing it leaves
 //     the unit unchanged. There is no count: read 0, 1, 2, ... until getPeriod returns false.
 //
@@ -21,7 +21,7 @@
 // Failures: the list is made when the unit is built. If memory runs out then (or while a copy
 // duplicates its periods) the unit has no list, and each list operation reports "Refresh failed"
 // to the platform's _exgen_error (flag 0, source file "DTU_Partner") with a code:
-//   0  addPeriodData with no list or a null period: nothing is added;
+//   0  addPeriodData with no list, a null period or one the unit already owns: nothing is added;
 //   1  getPeriod with no list: false;
 //   2  createAccountPeriod when memory runs out: a null pointer.
 // An index past the end is not an error: getPeriod gives false without a report.
@@ -124,7 +124,7 @@ class QARNTASH_API DTU_Partner : public DTU {
   // caller owns it until it hands it to addPeriodData. Null (code 2 reported) when memory runs out.
   DTU_Partner_AP* createAccountPeriod(unsigned long accountPeriod) const;
   // Appends `period`; the unit owns it from then on. Code 0 reported, nothing added, for a null
-  // period or a unit with no list.
+  // period, a period the unit already owns (it would be deleted twice) or a unit with no list.
   void addPeriodData(DTU_Partner_AP* period);
   // Copies the period at `index` (0-based, in the order added) into `out` and gives true; gives
   // false and leaves `out` unchanged past the end, or (code 1 reported) with no list.

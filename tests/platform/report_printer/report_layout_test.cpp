@@ -59,6 +59,13 @@ TEST(ReportLayout, CutsAWordLongerThanItsColumn) {
   EXPECT_EQ(report.close(), (Lines{"abcde", "fghij", "kl mn"}));
 }
 
+TEST(ReportLayout, KeepsTheIndentOfAWordLongerThanItsColumnAndStartsNoEmptyRow) {
+  test_support::CapturedReport report;
+  use_layout({column(1, 6, 0)});
+  rp_print("  abcdefgh\n");
+  EXPECT_EQ(report.close(), (Lines{"  abcd", "efgh"}));
+}
+
 TEST(ReportLayout, FillsAColumnTooNarrowForItsFigureRatherThanCutTheFigure) {
   test_support::CapturedReport report;
   use_layout({column(1, 4, 0)});
