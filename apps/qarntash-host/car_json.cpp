@@ -9,7 +9,7 @@
 #include <nlohmann/json.hpp>
 
 #include "car_limits.h"
-#include "platform/dates.h"
+#include "date_text.h"
 
 namespace host {
 namespace {
@@ -63,10 +63,7 @@ long parse_iso_date(const std::string& text) {
   const int year = std::stoi(text.substr(0, 4));
   const int month = std::stoi(text.substr(5, 2));
   const int day = std::stoi(text.substr(8, 2));
-  const long date = fp_builddate(day, month, year);
-  DateParts parts{};
-  fp_inttodate(date, &parts);
-  return date != 0 && parts.day == day ? date : 0;
+  return exact_date(day, month, year);
 }
 
 template <typename T>

@@ -3,10 +3,9 @@
 
 #include <CLI/CLI.hpp>
 
-namespace host {
+#include "date_text.h"
 
-// Parses a date written as YYYY-MM-DD or DD/MM/YYYY into a day number; 0 when it is not a date.
-long parse_date(const std::string& text);
+namespace host {
 
 void add_tax_year_command(CLI::App& app);
 void add_nin_command(CLI::App& app);

@@ -1,0 +1,28 @@
+#include "date_text.h"
+
+#include <cstdio>
+
+#include "platform/dates.h"
+
+namespace host {
+
+long exact_date(int day, int month, int year) {
+  const long date = fp_builddate(day, month, year);
+  DateParts parts{};
+  fp_inttodate(date, &parts);
+  return date != 0 && parts.day == day ? date : 0;
+}
+
+long parse_date(const std::string& text) {
+  int day = 0;
+  int month = 0;
+  int year = 0;
+  char tail = 0;
+  if (std::sscanf(text.c_str(), "%4d-%2d-%2d%c", &year, &month, &day, &tail) == 3 ||
+      std::sscanf(text.c_str(), "%2d/%2d/%4d%c", &day, &month, &year, &tail) == 3) {
+    return exact_date(day, month, year);
+  }
+  return 0;
+}
+
+}  // namespace host
