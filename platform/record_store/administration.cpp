@@ -19,11 +19,6 @@ namespace {
 
 std::atomic<int> g_busy_timeout_ms{5000};
 
-std::string lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
-
 std::filesystem::path folder_of(const std::string& data_path) {
   return data_path.empty() ? std::filesystem::path(".") : std::filesystem::path(data_path);
 }
@@ -173,10 +168,9 @@ std::string find_table_file(const std::string& data_path, const std::string& fil
   const std::filesystem::path exact = folder / file_name;
   if (std::filesystem::is_regular_file(exact, error)) return exact.string();
   // As on Windows, "zorv1005.ttl" names the file "ZORV1005.TTL".
-  const std::string wanted = lower(file_name);
   for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
        entry.increment(error)) {
-    if (lower(entry->path().filename().string()) == wanted && entry->is_regular_file(error)) {
+    if (same_file_name(entry->path().filename().string(), file_name) && entry->is_regular_file(error)) {
       return entry->path().string();
     }
   }
@@ -271,5 +265,13 @@ int load_table_records(const std::string& data_path, const std::string& file_nam
 void set_record_store_busy_timeout(int milliseconds) { g_busy_timeout_ms = milliseconds < 0 ? 0 : milliseconds; }
 
 int record_store_busy_timeout() { return g_busy_timeout_ms; }
+
+bool same_file_name(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
+  }
+  return true;
+}
 
 }  // namespace platform

@@ -1,12 +1,12 @@
 // The catalogue of practice tables: lengths and keys of every table file the suite opens.
 // Where the suite's programs fix only part of a layout, the rest is this platform's choice and is
 // documented beside the record in platform/practice_tables.h.
-#include <cctype>
 #include <cstddef>
 #include <filesystem>
 #include <system_error>
 
 #include "platform/practice_tables.h"
+#include "store_settings.h"
 
 namespace {
 
@@ -72,14 +72,6 @@ std::vector<TableDefinition> build_catalogue() {
       table("zorv7000.ttl", "non-resident entries", 2020, 20, false,
             {unique_key({s32(0), s32(4), s32(8), s32(12), s32(16)})}),
   };
-}
-
-bool same_name(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
-  }
-  return true;
 }
 
 constexpr std::int16_t kRaw4 = FAC_KIND_RAW;
@@ -159,7 +151,7 @@ const std::vector<TableDefinition>& practice_tables() {
 
 const TableDefinition* find_practice_table(const std::string& file_name) {
   for (const TableDefinition& definition : practice_tables()) {
-    if (same_name(definition.file_name, file_name)) return &definition;
+    if (same_file_name(definition.file_name, file_name)) return &definition;
   }
   return nullptr;
 }
