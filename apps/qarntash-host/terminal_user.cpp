@@ -143,8 +143,9 @@ class FormScreen {
   explicit FormScreen(const platform::FormState& state, const std::string& notice) {
     const int lines = state.height / kDialogUnitsPerLine + 3;
     const int columns = state.width / kDialogUnitsPerColumn + 3;
-    clear();
-    refresh();
+    // Everything goes out in one update, so that the terminal never shows a half-drawn form.
+    werase(stdscr);
+    wnoutrefresh(stdscr);
     window_ = newwin(std::min(lines, LINES - 1), std::min(columns, COLS), 0, 0);
     keypad(window_, TRUE);
     wborder(window_, '|', '|', '-', '-', '+', '+', '+', '+');
@@ -167,8 +168,7 @@ class FormScreen {
     if (state.has_status_bar && !state.status_bar.empty()) help = state.status_bar + "  " + help;
     if (!notice.empty()) help = notice;
     mvprintw(getmaxy(window_), 0, "%s", help.c_str());
-    refresh();
-    wrefresh(window_);
+    wnoutrefresh(stdscr);
     place_cursor(state.focus);
   }
 
@@ -284,7 +284,8 @@ class FormScreen {
     } else {
       curs_set(0);
     }
-    wrefresh(window_);
+    wnoutrefresh(window_);
+    doupdate();
   }
 
   WINDOW* window_ = nullptr;

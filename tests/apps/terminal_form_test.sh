@@ -14,9 +14,9 @@ trap 'tmux_ kill-server 2>/dev/null || true; rm -rf "$work"' EXIT
 
 fail() { echo "FAIL: $*"; echo "--- screen ---"; tmux_ capture-pane -p || true; exit 1; }
 
-# Waits until the screen shows `text` (at most 10 s).
+# Waits until the screen shows `text` (at most 30 s: the machine may be busy).
 wait_for() {
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     if tmux_ capture-pane -p | grep -qF -- "$1"; then return 0; fi
     sleep 0.1
   done
@@ -32,7 +32,7 @@ run_host() {
 }
 
 wait_for_exit() {
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     [ -s "$work/exit" ] && return 0
     sleep 0.1
   done
@@ -44,9 +44,10 @@ run_host
 wait_for "[ ] Class 2 National Insurance"
 tmux_ send-keys Space Tab Tab Space
 wait_for "[x] Employment Benefits"
-tmux_ capture-pane -p | grep -qF "[x] Class 2 National Insurance" || fail "Class 2 is not ticked"
-tmux_ capture-pane -p | grep -qF "[ ] Marriage Allowance" || fail "Marriage Allowance was ticked"
-[ -n "$capture_file" ] && tmux_ capture-pane -p > "$capture_file"
+screen=$(tmux_ capture-pane -p)
+grep -qF "[x] Class 2 National Insurance" <<<"$screen" || fail "Class 2 is not ticked"
+grep -qF "[ ] Marriage Allowance" <<<"$screen" || fail "Marriage Allowance was ticked"
+if [ -n "$capture_file" ]; then printf '%s\n' "$screen" > "$capture_file"; fi
 tmux_ send-keys Enter
 wait_for_exit
 [ "$(cat "$work/exit")" = 0 ] || fail "the program failed"
