@@ -11,6 +11,7 @@
 #include "platform/forms.h"
 #include "platform/window_services.h"
 #include "qarntash/library.h"
+#include "support/virtual_slot.h"
 
 using platform::FormAction;
 
@@ -66,19 +67,8 @@ class LoggingScreen : public fp_FORM {
 
 }  // namespace
 
-#if (defined(__x86_64__) || defined(__i386__)) && !defined(_MSC_VER)
-// Under the Itanium C++ ABI a pointer to a virtual member function holds 1 plus the byte offset
-// of the function's entry in the table of virtual functions.
-template <typename Member>
-std::ptrdiff_t slot_of(Member member) {
-  struct {
-    std::ptrdiff_t pointer;
-    std::ptrdiff_t adjustment;
-  } representation;
-  static_assert(sizeof(Member) == sizeof(representation), "an Itanium pointer to member function");
-  std::memcpy(&representation, &member, sizeof representation);
-  return (representation.pointer - 1) / static_cast<std::ptrdiff_t>(sizeof(void*));
-}
+#if defined(QARNTASH_HAS_VIRTUAL_SLOTS)
+using test_support::slot_of;
 
 // Host programs derive their own screens from fp_FORM, so each operation must keep its slot. The
 // destructor comes first and takes two slots under this ABI (complete and deleting destructor).
