@@ -197,8 +197,8 @@ void add_car_flags(CLI::App* command, const std::shared_ptr<CarOptions>& options
     command->add_option_function<std::string>(
         date.flag,
         [options, field, flag](const std::string& text) {
-          options->flags[field] = iso_date(date_option(flag, text, 0));
           if (text.empty()) throw CLI::ValidationError(flag, "not a date: \"\" (give YYYY-MM-DD or DD/MM/YYYY)");
+          options->flags[field] = iso_date(date_option(flag, text, 0));
         },
         date.help);
   }
