@@ -105,7 +105,8 @@ TEST_F(Operations, InsertMakesTheNewRecordCurrent) {
 }
 
 TEST_F(Operations, UpdateRewritesTheCurrentRecordAndFollowsItsNewKey) {
-  ASSERT_EQ(get(BTR_GET_EQUAL, 0, 3), BTR_OK);
+  ASSERT_EQ(get(BTR_GET_EQUAL, 1, 20), BTR_OK);  // the oldest of group 20: record 3
+  ASSERT_EQ(current_number(), 3);
   Row changed = current();
   changed.group = 10;  // moves from group 20 to the end of group 10
   std::memcpy(table->record_buffer, &changed, sizeof changed);
