@@ -1,6 +1,8 @@
 #include "table_connection.h"
 
 #include <algorithm>
+#include <chrono>
+#include <ctime>
 #include <cstring>
 #include <map>
 #include <utility>
@@ -25,6 +27,17 @@ bool is_read(int operation) {
     default:
       return false;
   }
+}
+
+// A monotonic clock in milliseconds, read at every read of a snapshot: the coarse clock where
+// there is one, as a few milliseconds' resolution is plenty for the bound and it costs far less.
+std::int64_t milliseconds_now() {
+#if defined(CLOCK_MONOTONIC_COARSE)
+  timespec now{};
+  if (clock_gettime(CLOCK_MONOTONIC_COARSE, &now) == 0) return std::int64_t{now.tv_sec} * 1000 + now.tv_nsec / 1000000;
+#endif
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+      .count();
 }
 
 // The row's blob as bytes.
@@ -54,7 +67,8 @@ int status_from_sqlite(int sqlite_result) {
 
 int TableConnection::open(const std::string& path, std::unique_ptr<TableConnection>* out) {
   std::unique_ptr<TableConnection> table(new TableConnection());
-  int rc = table->connection_.open(path, SQLITE_OPEN_READWRITE);
+  // A handle belongs to one thread at a time, so its connection needs no lock of its own.
+  int rc = table->connection_.open(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX);
   if (rc != SQLITE_OK) return status_from_sqlite(rc);
   sqlite3_busy_timeout(table->connection_.get(), record_store_busy_timeout());
   // FULL: an acknowledged write is on disk before the call returns.
@@ -136,6 +150,7 @@ int TableConnection::load_definition() {
   if (status != BTR_OK) return status;
 
   read_statements_.resize(definition_.keys.size());
+  for (const KeyDefinition& key : definition_.keys) key_lengths_.push_back(key.length());
   // The records table must be there and match the keys; preparing the lookup by id checks both.
   for (std::size_t key = 0; key < definition_.keys.size(); ++key) {
     if (read_statement(static_cast<int>(key), kById) == nullptr) return BTR_NOT_A_TABLE_FILE;
@@ -221,7 +236,7 @@ void TableConnection::begin_read() {
   const std::uint64_t writes = record_store_writes_in_process();
   if (snapshot_open_) {
     if (++snapshot_reads_ <= bound.reads && writes == snapshot_writes_seen_ &&
-        std::chrono::steady_clock::now() - snapshot_began_ < std::chrono::milliseconds(bound.milliseconds)) {
+        milliseconds_now() - snapshot_began_ms_ < bound.milliseconds) {
       return;
     }
     end_snapshot();
@@ -230,7 +245,7 @@ void TableConnection::begin_read() {
   if (connection_.execute("BEGIN") != SQLITE_OK) return;  // the read then runs as its own transaction
   snapshot_open_ = true;
   snapshot_writes_seen_ = writes;
-  snapshot_began_ = std::chrono::steady_clock::now();
+  snapshot_began_ms_ = milliseconds_now();
   snapshot_reads_ = 1;
 }
 
@@ -264,9 +279,7 @@ int TableConnection::run(int operation, int key_number, btrv_fcb& handle) {
     }
   }
   if (key_number < 0 || key_number >= static_cast<int>(definition_.keys.size())) return BTR_INVALID_KEY_NUMBER;
-  if (definition_.keys[static_cast<std::size_t>(key_number)].length() > handle.key_length) {
-    return BTR_KEY_BUFFER_TOO_SHORT;
-  }
+  if (key_lengths_[static_cast<std::size_t>(key_number)] > handle.key_length) return BTR_KEY_BUFFER_TOO_SHORT;
   if (operation == BTR_INSERT || operation == BTR_UPDATE) {
     const int status = operation == BTR_INSERT ? insert(key_number, handle) : update(key_number, handle);
     count_record_store_write();
@@ -344,24 +357,26 @@ int TableConnection::take_row(sqlite3_stmt* statement, int key_number, btrv_fcb&
   if (!stored_length_fits(length)) return BTR_IO_ERROR;
   // Nothing is copied into a buffer the record does not fit, and the position does not move.
   if (length > handle.record_length) return BTR_DATA_BUFFER_TOO_SHORT;
-  std::string record(static_cast<std::size_t>(definition_.record_length), '\0');
-  if (length > 0) std::memcpy(&record[0], data, static_cast<std::size_t>(length));
+  // Built in scratch space and swapped in whole, so a damaged row leaves the current record as it
+  // was; the two buffers keep their storage from step to step.
+  scratch_record_.assign(data != nullptr ? data : "", static_cast<std::size_t>(length));
+  scratch_record_.resize(static_cast<std::size_t>(definition_.record_length), '\0');
   const KeyDefinition& key = definition_.keys[static_cast<std::size_t>(key_number)];
   int stored_key_length = 0;
   const char* stored_key = blob_of(statement, 3, &stored_key_length);
-  const std::string key_of_bytes = encode_key_from_record(key, record.data());
+  encode_key_from_record(key, scratch_record_.data(), &scratch_key_);
   // The record was found by its stored key; bytes that say another key are damage, and walking on
   // from either would not be a walk along the key.
-  if (stored_key == nullptr || key_of_bytes.size() != static_cast<std::size_t>(stored_key_length) ||
-      std::memcmp(key_of_bytes.data(), stored_key, key_of_bytes.size()) != 0) {
+  if (stored_key == nullptr || scratch_key_.size() != static_cast<std::size_t>(stored_key_length) ||
+      std::memcmp(scratch_key_.data(), stored_key, scratch_key_.size()) != 0) {
     return BTR_IO_ERROR;
   }
-  current_record_ = std::move(record);
+  current_record_.swap(scratch_record_);
+  position_key_value_.swap(scratch_key_);
   current_id_ = sqlite3_column_int64(statement, 0);
   current_version_ = sqlite3_column_int64(statement, 1);
   position_key_ = key_number;
-  position_key_value_ = key_of_bytes;
-  position_order_ = sqlite3_column_int64(statement, 4);
+  position_order_ = key.duplicates ? sqlite3_column_int64(statement, 4) : 0;
   positioned_ = true;
   has_current_ = true;
   std::memcpy(handle.record_buffer, current_record_.data(), static_cast<std::size_t>(length));

@@ -21,7 +21,6 @@
 #pragma once
 
 #include <array>
-#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -92,12 +91,13 @@ class TableConnection {
 
   Connection connection_;
   TableDefinition definition_;
+  std::vector<int> key_lengths_;  // of each key, in bytes
   std::vector<std::array<Statement, kQueryCount>> read_statements_;
   Statement insert_, update_, delete_;
 
   // The read snapshot: a transaction of this connection's own, begun by a read.
   bool snapshot_open_ = false;
-  std::chrono::steady_clock::time_point snapshot_began_;
+  std::int64_t snapshot_began_ms_ = 0;
   int snapshot_reads_ = 0;
   std::uint64_t snapshot_writes_seen_ = 0;  // record_store_writes_in_process() when it began
   // A walk statement left part-way through its rows, its last row the current record.
@@ -113,6 +113,7 @@ class TableConnection {
   std::int64_t current_id_ = 0;
   std::int64_t current_version_ = 0;
   std::string current_record_;        // padded to the record length
+  std::string scratch_record_, scratch_key_;  // the next row, until it is known to be sound
 };
 
 }  // namespace platform
