@@ -4,6 +4,7 @@
 // get greater from the key buffer) must end, and the file check must give a status.
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -14,15 +15,6 @@
 #include "platform/record_store.h"
 
 namespace {
-
-#pragma pack(push, 1)
-struct Row {
-  std::int32_t number;
-  std::int32_t group;
-  char name[8];
-};
-#pragma pack(pop)
-static_assert(sizeof(Row) == 16, "Row is 16 bytes");
 
 constexpr int kRows = 30;
 constexpr int kStepLimit = 2 * kRows + 10;  // a walk still going by then has gone round
@@ -44,8 +36,13 @@ struct Template {
                                           {{{8, 8, KeySegmentType::text}}, false}}};
     if (platform::create_table_file(folder.string(), rows) != BTR_OK) std::abort();
     for (int i = 0; i < kRows; ++i) {
-      Row row{i * 3, i % 4, {'n', static_cast<char>('a' + i % 26), static_cast<char>('a' + i / 26)}};
-      if (platform::insert_table_record(folder.string(), "ROWS.TTL", &row, sizeof row) != BTR_OK) std::abort();
+      // number (0, 3, 6, ...), group (0 to 3), name: 16 bytes
+      char record[16] = {0, 0, 0, 0, 0, 0, 0, 0, 'n', static_cast<char>('a' + i % 26), static_cast<char>('a' + i / 26)};
+      const std::int32_t number = i * 3;
+      const std::int32_t group = i % 4;
+      std::memcpy(record, &number, sizeof number);
+      std::memcpy(record + 4, &group, sizeof group);
+      if (platform::insert_table_record(folder.string(), "ROWS.TTL", record, sizeof record) != BTR_OK) std::abort();
     }
     sound = read_file(folder / "ROWS.TTL");
   }
