@@ -29,8 +29,8 @@ int open_table(btrv_fcb** handle, int record_length, int key_length, const char*
     return BTR_INVALID_ACCESS_WORD;
   }
   if (file_name == nullptr || *file_name == '\0') return BTR_INVALID_FILE_NAME;
-  if (record_length < 0) return BTR_DATA_BUFFER_TOO_SHORT;
-  if (key_length < 0) return BTR_KEY_BUFFER_TOO_SHORT;
+  if (record_length < 0 || record_length > kRecordStoreMaxRecordLength) return BTR_DATA_BUFFER_TOO_SHORT;
+  if (key_length < 0 || key_length > kRecordStoreMaxKeyLength) return BTR_KEY_BUFFER_TOO_SHORT;
   const std::string path = platform::find_table_file(or_empty(data_path), file_name);
   if (path.empty()) return BTR_FILE_NOT_FOUND;
   std::unique_ptr<platform::TableConnection> connection;
@@ -112,6 +112,7 @@ const char* btr_status_text(int status) {
     case BTR_KEY_NOT_FOUND: return "key value not found";
     case BTR_DUPLICATE_KEY: return "duplicate key value";
     case BTR_INVALID_KEY_NUMBER: return "the table has no such key";
+    case BTR_DIFFERENT_KEY_NUMBER: return "a different key number from the one the position was found by";
     case BTR_NO_CURRENT_RECORD: return "no current record";
     case BTR_END_OF_FILE: return "end of file";
     case BTR_INVALID_FILE_NAME: return "invalid file name or table definition";
