@@ -92,7 +92,9 @@ class PracticeTable {
     unsigned char prefix[sizeof(Key)];
     std::memcpy(prefix, &first, sizeof prefix);
     const auto compared = static_cast<std::size_t>(prefix_length < 0 ? 0 : prefix_length);
-    if (compared > sizeof prefix) return StoreStatus(BTR_KEY_BUFFER_TOO_SHORT);
+    if (compared > sizeof prefix || compared > static_cast<std::size_t>(fa()->key_length())) {
+      return StoreStatus(BTR_KEY_BUFFER_TOO_SHORT);
+    }
     for (StoreStatus status = run(BTR_GET_GREATER_OR_EQUAL, key_number);; status = run(BTR_GET_NEXT, key_number)) {
       if (status.not_found()) return StoreStatus();
       if (!status.ok()) return status;
