@@ -4,30 +4,48 @@
 #include <cstdio>
 #include <fstream>
 #include <memory>
-#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
 
 namespace {
 
+void replace_all(std::string& text, const std::string& from, const std::string& to) {
+  for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+    text.replace(at, from.size(), to);
+  }
+}
+
+bool starts_with(const std::string& text, const std::string& prefix) { return text.rfind(prefix, 0) == 0; }
+
 // One spelling for a demangled name, whatever the standard library's ABI namespace and tags.
 std::string normalised(std::string name) {
-  static const std::regex kAbiTag(R"(\[abi:[a-z0-9]+\])");
-  static const std::regex kString(
-      R"(std::(__cxx11::)?basic_string<char, std::char_traits<char>, std::allocator<char> >)");
-  name = std::regex_replace(name, kAbiTag, "");
-  name = std::regex_replace(name, kString, "std::string");
-  return std::regex_replace(name, std::regex("std::__cxx11::"), "std::");
+  replace_all(name, "[abi:cxx11]", "");
+  replace_all(name, "std::__cxx11::basic_string<char, std::char_traits<char>, std::allocator<char> >", "std::string");
+  replace_all(name, "std::__cxx11::", "std::");
+  return name;
 }
 
 // Symbols that no one chose to export: what the compiler makes for exported classes and inline
 // code, instances of standard-library templates, and the runtime's and the tools' own.
 bool made_by_the_toolchain(const std::string& name) {
-  static const std::regex kMade(
-      R"(^((guard variable|vtable|typeinfo|typeinfo name|VTT|construction vtable) for |(non-)?virtual thunk|)"
-      R"(([A-Za-z_]+ )?(std|__gnu_cxx)::|__(asan|ubsan|sanitizer|sancov|odr_asan|llvm)|_init$|_fini$|_edata$|_end$|__bss_start$))");
-  return std::regex_search(name, kMade);
+  static const char* const kMadePrefixes[] = {
+      "guard variable for ", "vtable for ", "typeinfo for ", "typeinfo name for ", "VTT for ",
+      "construction vtable for ", "virtual thunk", "non-virtual thunk", "std::", "__gnu_cxx::",
+      "__asan", "__ubsan", "__sanitizer", "__sancov", "__odr_asan", "__llvm"};
+  static const char* const kLinkerNames[] = {"_init", "_fini", "_edata", "_end", "__bss_start"};
+  for (const char* prefix : kMadePrefixes) {
+    if (starts_with(name, prefix)) return true;
+  }
+  for (const char* linker_name : kLinkerNames) {
+    if (name == linker_name) return true;
+  }
+  // A template instance with its return type first: "void std::vector<...>::_M_realloc_insert<...>(...)".
+  const std::size_t space = name.find(' ');
+  const std::size_t parenthesis = name.find('(');
+  const bool return_type_first = space != std::string::npos && space < parenthesis;
+  return return_type_first && (starts_with(name.substr(space + 1), "std::") ||
+                               starts_with(name.substr(space + 1), "__gnu_cxx::"));
 }
 
 std::set<std::string> listed_names(const std::string& path) {

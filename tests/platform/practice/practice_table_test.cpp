@@ -55,8 +55,8 @@ TEST_F(PracticeTableWalk, VisitsExactlyTheRecordsOfAKeyPrefixInKeyOrder) {
   std::vector<std::int32_t> numbers;
   std::vector<std::int32_t> shares;
   const StoreStatus walked = relationships.walk(2, trust_5001, kOwnerBytes, [&](const ZORV1371_REC& found) {
-    numbers.push_back(found.relationship_number);
-    shares.push_back(relationships.tld().share);
+    numbers.push_back(+found.relationship_number);  // + reads packed fields by value
+    shares.push_back(+relationships.tld().share);
   });
   EXPECT_TRUE(walked.ok()) << walked.code();
   EXPECT_EQ(numbers, (std::vector<std::int32_t>{3, 2, 4}));  // kind 1, then kind 2 by related party
