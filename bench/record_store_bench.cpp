@@ -1,12 +1,18 @@
-// Get equal, a get-greater walk over 100,000 records and insert, each through the record store
-// and through raw SQLite prepared statements on the same table file. The raw side binds keys
-// already in the store's encoding and copies the record out, so the difference is the store's
-// own cost: key encoding, position keeping and buffer handling.
+// Get equal, walks over 100,000 records and insert, each through the record store and through raw
+// SQLite prepared statements on the same table file, with LMDB on the same keys as the floor.
+// The raw side binds keys already in the store's encoding and copies the record out, so the
+// difference is the store's own cost: key encoding, position keeping and buffer handling.
+//
+// Store reads run with the read snapshot (/snapshot:1, the default bound) and with a bound of 0
+// (/snapshot:0), where each call is its own read transaction; the raw reads run inside one read
+// transaction, as the snapshot does.
 #include <benchmark/benchmark.h>
+#include <lmdb.h>
 #include <sqlite3.h>
 
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -67,9 +73,21 @@ btrv_fcb* open_store(const char* name) {
   return handle;
 }
 
+// Runs the store with the default snapshot bound (snapshot:1) or a bound of 0 for the benchmark's
+// life.
+class SnapshotChoice {
+ public:
+  explicit SnapshotChoice(const benchmark::State& state) {
+    if (state.range(0) == 0) platform::set_record_store_read_snapshot_bound(0, 0);
+  }
+  ~SnapshotChoice() { platform::set_record_store_read_snapshot_bound(50, 10000); }
+  SnapshotChoice(const SnapshotChoice&) = delete;
+  SnapshotChoice& operator=(const SnapshotChoice&) = delete;
+};
+
 struct RawTable {
   explicit RawTable(const std::string& path) {
-    sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);  // as the store opens it
     sqlite3_exec(db, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
   }
   ~RawTable() {
@@ -94,6 +112,7 @@ struct RawTable {
 };
 
 void StoreGetEqual(benchmark::State& state) {
+  const SnapshotChoice snapshot(state);
   btrv_fcb* table = open_store("ROWS.TTL");
   std::int32_t number = 0;
   for (auto _ : state) {
@@ -103,11 +122,12 @@ void StoreGetEqual(benchmark::State& state) {
   }
   _btclose(&table, "bench", 0, 1);
 }
-BENCHMARK(StoreGetEqual);
+BENCHMARK(StoreGetEqual)->ArgName("snapshot")->Arg(1)->Arg(0);
 
 void RawGetEqual(benchmark::State& state) {
   RawTable raw(data().path("ROWS.TTL"));
   sqlite3_stmt* equal = raw.prepare("SELECT id, data FROM records WHERE k0 = ?1");
+  sqlite3_exec(raw.db, "BEGIN", nullptr, nullptr, nullptr);  // one read transaction for the run
   char record[16];
   std::int32_t number = 0;
   for (auto _ : state) {
@@ -119,8 +139,76 @@ void RawGetEqual(benchmark::State& state) {
 }
 BENCHMARK(RawGetEqual);
 
+// Each iteration walks all 100,000 records with get first and get next.
+void StoreGetNextWalk(benchmark::State& state) {
+  const SnapshotChoice snapshot(state);
+  btrv_fcb* table = open_store("ROWS.TTL");
+  for (auto _ : state) {
+    int found = 0;
+    for (int status = _bt(BTR_GET_FIRST, table, 0, "bench", 0, 0); status == BTR_OK;
+         status = _bt(BTR_GET_NEXT, table, 0, "bench", 0, 0)) {
+      ++found;
+    }
+    if (found != kRecords) state.SkipWithError("walk missed records");
+  }
+  state.SetItemsProcessed(state.iterations() * kRecords);
+  _btclose(&table, "bench", 0, 1);
+}
+BENCHMARK(StoreGetNextWalk)->ArgName("snapshot")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+
+// The same walk as one statement stepped row by row inside one read transaction.
+void RawStepWalk(benchmark::State& state) {
+  RawTable raw(data().path("ROWS.TTL"));
+  sqlite3_stmt* all = raw.prepare("SELECT id, data FROM records ORDER BY k0");
+  sqlite3_exec(raw.db, "BEGIN", nullptr, nullptr, nullptr);
+  char record[16];
+  for (auto _ : state) {
+    int found = 0;
+    while (sqlite3_step(all) == SQLITE_ROW) {
+      std::memcpy(record, sqlite3_column_blob(all, 1), 16);
+      ++found;
+    }
+    sqlite3_reset(all);
+    benchmark::DoNotOptimize(record);
+    if (found != kRecords) state.SkipWithError("walk missed records");
+  }
+  state.SetItemsProcessed(state.iterations() * kRecords);
+}
+BENCHMARK(RawStepWalk)->Unit(benchmark::kMillisecond);
+
+// The same stepped statement reading what the store must keep of each row to write it back and
+// to step on (id, version, record, stored key): the part of the store's cost that is SQLite's.
+void RawStepWalkWithPosition(benchmark::State& state) {
+  RawTable raw(data().path("ROWS.TTL"));
+  sqlite3_stmt* all = raw.prepare("SELECT id, version, data, k0 FROM records WHERE k0 > ?1 ORDER BY k0");
+  sqlite3_exec(raw.db, "BEGIN", nullptr, nullptr, nullptr);
+  char record[16];
+  std::int64_t position[2] = {0, 0};
+  char key[4];
+  for (auto _ : state) {
+    const std::string start = encoded(-1);
+    sqlite3_bind_blob(all, 1, start.data(), 4, SQLITE_TRANSIENT);
+    int found = 0;
+    while (sqlite3_step(all) == SQLITE_ROW) {
+      position[0] = sqlite3_column_int64(all, 0);
+      position[1] = sqlite3_column_int64(all, 1);
+      std::memcpy(record, sqlite3_column_blob(all, 2), static_cast<std::size_t>(sqlite3_column_bytes(all, 2)));
+      std::memcpy(key, sqlite3_column_blob(all, 3), static_cast<std::size_t>(sqlite3_column_bytes(all, 3)));
+      ++found;
+    }
+    sqlite3_reset(all);
+    benchmark::DoNotOptimize(record);
+    benchmark::DoNotOptimize(position);
+    benchmark::DoNotOptimize(key);
+    if (found != kRecords) state.SkipWithError("walk missed records");
+  }
+  state.SetItemsProcessed(state.iterations() * kRecords);
+}
+BENCHMARK(RawStepWalkWithPosition)->Unit(benchmark::kMillisecond);
+
 // Each iteration walks all 100,000 records with get greater from the key the last read left.
 void StoreGetGreaterWalk(benchmark::State& state) {
+  const SnapshotChoice snapshot(state);
   btrv_fcb* table = open_store("ROWS.TTL");
   for (auto _ : state) {
     std::int32_t start = -1;
@@ -132,11 +220,12 @@ void StoreGetGreaterWalk(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * kRecords);
   _btclose(&table, "bench", 0, 1);
 }
-BENCHMARK(StoreGetGreaterWalk)->Unit(benchmark::kMillisecond);
+BENCHMARK(StoreGetGreaterWalk)->ArgName("snapshot")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
 void RawGetGreaterWalk(benchmark::State& state) {
   RawTable raw(data().path("ROWS.TTL"));
   sqlite3_stmt* greater = raw.prepare("SELECT id, data FROM records WHERE k0 > ?1 ORDER BY k0 LIMIT 1");
+  sqlite3_exec(raw.db, "BEGIN", nullptr, nullptr, nullptr);
   char record[16];
   for (auto _ : state) {
     std::string key = encoded(-1);
@@ -155,8 +244,95 @@ void RawGetGreaterWalk(benchmark::State& state) {
 }
 BENCHMARK(RawGetGreaterWalk)->Unit(benchmark::kMillisecond);
 
+// The floor: LMDB holding the same records under the same encoded keys, read in one read
+// transaction.
+class LmdbRows {
+ public:
+  LmdbRows() {
+    std::filesystem::create_directories(folder_);
+    mdb_env_create(&env_);
+    mdb_env_set_mapsize(env_, std::size_t{256} << 20);
+    if (mdb_env_open(env_, folder_.string().c_str(), MDB_NOSYNC, 0644) != 0) return;
+    MDB_txn* write = nullptr;
+    mdb_txn_begin(env_, nullptr, 0, &write);
+    mdb_dbi_open(write, nullptr, 0, &dbi_);
+    for (int i = 0; i < kRecords; ++i) {
+      const Row row{2 * i, i / 10, {'r'}};
+      std::string key = encoded(row.number);
+      MDB_val k{key.size(), key.data()};
+      MDB_val v{sizeof row, const_cast<Row*>(&row)};
+      mdb_put(write, dbi_, &k, &v, 0);
+    }
+    ready_ = mdb_txn_commit(write) == 0;
+  }
+  ~LmdbRows() { mdb_env_close(env_); }
+  LmdbRows(const LmdbRows&) = delete;
+  LmdbRows& operator=(const LmdbRows&) = delete;
+
+  bool ready() const { return ready_; }
+  MDB_env* env() const { return env_; }
+  MDB_dbi dbi() const { return dbi_; }
+
+ private:
+  std::filesystem::path folder_ = data().folder.path() / "lmdb";
+  MDB_env* env_ = nullptr;
+  MDB_dbi dbi_ = 0;
+  bool ready_ = false;
+};
+
+LmdbRows& lmdb_rows() {
+  static LmdbRows instance;
+  return instance;
+}
+
+void LmdbGetEqual(benchmark::State& state) {
+  LmdbRows& rows = lmdb_rows();
+  if (!rows.ready()) return state.SkipWithError("no LMDB environment");
+  MDB_txn* read = nullptr;
+  mdb_txn_begin(rows.env(), nullptr, MDB_RDONLY, &read);
+  char record[16];
+  std::int32_t number = 0;
+  for (auto _ : state) {
+    std::string key = encoded(number);
+    MDB_val k{key.size(), key.data()};
+    MDB_val v{};
+    if (mdb_get(read, rows.dbi(), &k, &v) != 0) state.SkipWithError("LMDB get failed");
+    std::memcpy(record, v.mv_data, 16);
+    benchmark::DoNotOptimize(record);
+    number = (number + 2 * 7919) % (2 * kRecords);
+  }
+  mdb_txn_abort(read);
+}
+BENCHMARK(LmdbGetEqual);
+
+void LmdbCursorWalk(benchmark::State& state) {
+  LmdbRows& rows = lmdb_rows();
+  if (!rows.ready()) return state.SkipWithError("no LMDB environment");
+  MDB_txn* read = nullptr;
+  mdb_txn_begin(rows.env(), nullptr, MDB_RDONLY, &read);
+  MDB_cursor* cursor = nullptr;
+  mdb_cursor_open(read, rows.dbi(), &cursor);
+  char record[16];
+  for (auto _ : state) {
+    int found = 0;
+    MDB_val k{};
+    MDB_val v{};
+    for (int rc = mdb_cursor_get(cursor, &k, &v, MDB_FIRST); rc == 0; rc = mdb_cursor_get(cursor, &k, &v, MDB_NEXT)) {
+      std::memcpy(record, v.mv_data, 16);
+      ++found;
+    }
+    benchmark::DoNotOptimize(record);
+    if (found != kRecords) state.SkipWithError("walk missed records");
+  }
+  state.SetItemsProcessed(state.iterations() * kRecords);
+  mdb_cursor_close(cursor);
+  mdb_txn_abort(read);
+}
+BENCHMARK(LmdbCursorWalk)->Unit(benchmark::kMillisecond);
+
 // Get next through a group of 10,000 equal keys: the cost of a step must not grow with the group.
 void StoreGetNextThroughLargeGroup(benchmark::State& state) {
+  const SnapshotChoice snapshot(state);
   static const bool made = [] {
     platform::create_table_file(data().folder.string(), row_table("GROUP.TTL"));
     std::vector<Row> rows(10000);
@@ -175,7 +351,7 @@ void StoreGetNextThroughLargeGroup(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * 10000);
   _btclose(&table, "bench", 0, 1);
 }
-BENCHMARK(StoreGetNextThroughLargeGroup)->Unit(benchmark::kMillisecond);
+BENCHMARK(StoreGetNextThroughLargeGroup)->ArgName("snapshot")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
 void StoreInsert(benchmark::State& state) {
   btrv_fcb* table = open_store("INSERT_STORE.TTL");

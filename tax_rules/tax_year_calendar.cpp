@@ -86,7 +86,14 @@ bool CDateToolKit::IsRelatedActiveInTaxYear(long fromDate, long toDate, int taxY
 
 long CDateToolKit::getTaxYrEnd(long taxYear) { return end_of(taxYear); }
 
-long CDateToolKit::getTaxYrStart(long taxYear) { return YearLess(fpw_DATE_VALUE(end_of(taxYear))).value() + 1; }
+// A year whose end (5 April N) or the day a year before it cannot be represented has no start:
+// 0, never "day 0 plus one", which would be 1 January 1900.
+long CDateToolKit::getTaxYrStart(long taxYear) {
+  const long end = end_of(taxYear);
+  if (end == 0) return 0;
+  const long year_before_end = YearLess(fpw_DATE_VALUE(end)).value();
+  return year_before_end == 0 ? 0 : year_before_end + 1;
+}
 
 long CDateToolKit::GetTaxYear(long date) {
   DateParts parts{};

@@ -4,54 +4,18 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <limits>
 
 #include <nlohmann/json.hpp>
 
+#include "car_fields.h"
 #include "car_limits.h"
 #include "date_text.h"
+#include "json_input.h"
 
 namespace host {
 namespace {
 
 using nlohmann::json;
-
-enum class Kind { kDate, kFlag, kCode, kDays, kAmount };
-
-struct CarField {
-  const char* name;
-  Kind kind;
-  std::size_t offset;
-};
-
-#define CAR_FIELD(name, kind) {#name, Kind::kind, offsetof(TLD_ISYI_CAR, name)}
-const CarField kCarFields[] = {
-    CAR_FIELD(registeredDate, kDate),
-    CAR_FIELD(engineCode, kCode),
-    CAR_FIELD(mileageBand, kCode),
-    CAR_FIELD(fuelProvided, kFlag),
-    CAR_FIELD(availableFrom, kDate),
-    CAR_FIELD(availableTo, kDate),
-    CAR_FIELD(fuelType, kCode),
-    CAR_FIELD(useReplacementPrice, kFlag),
-    CAR_FIELD(replacementPrice, kAmount),
-    CAR_FIELD(lowerMileageRelief, kFlag),
-    CAR_FIELD(listPrice, kAmount),
-    CAR_FIELD(capitalContribution, kAmount),
-    CAR_FIELD(privateUsePayments, kAmount),
-    CAR_FIELD(accessories, kAmount),
-    CAR_FIELD(co2, kAmount),
-    CAR_FIELD(noCo2Figure, kFlag),
-    CAR_FIELD(fuelFrom, kDate),
-    CAR_FIELD(fuelTo, kDate),
-    CAR_FIELD(fuelContinues, kFlag),
-    CAR_FIELD(extraDaysUnavailable, kDays),
-    CAR_FIELD(alternativeAmounts, kFlag),
-    CAR_FIELD(carAlternativeAmount, kAmount),
-    CAR_FIELD(fuelAlternativeAmount, kAmount),
-    CAR_FIELD(electricRange, kAmount),
-};
-#undef CAR_FIELD
 
 // Day number of a strict "YYYY-MM-DD" date, 0 when it is not one (a day past the month's end
 // included: the platform would take it as the month's last day).
@@ -71,75 +35,76 @@ void store(TLD_ISYI_CAR& car, std::size_t offset, T value) {
   std::memcpy(reinterpret_cast<char*>(&car) + offset, &value, sizeof value);
 }
 
-bool whole_in(const json& value, long long lowest, long long highest) {
+// A number within the field's range (NaN and the infinities are not), whole when it must be.
+bool number_in_range(const CarField& field, const json& value) {
   if (!value.is_number()) return false;
   const double number = value.get<double>();
-  return number == std::floor(number) && number >= static_cast<double>(lowest) &&
-         number <= static_cast<double>(highest);
+  if (!(number >= field.lowest && number <= field.highest)) return false;
+  return field.kind == CarFieldKind::kAmount || number == std::floor(number);
 }
 
-// Stores one value, or returns what it should have been.
-const char* store_field(TLD_ISYI_CAR& car, const CarField& field, const json& value) {
+// Stores one value, or returns false when it is not what the field takes.
+bool store_field(TLD_ISYI_CAR& car, const CarField& field, const json& value) {
   switch (field.kind) {
-    case Kind::kDate: {
+    case CarFieldKind::kDate: {
       if (value.is_null() || (value.is_string() && value.get<std::string>().empty())) {
         store<std::int32_t>(car, field.offset, 0);
-        return nullptr;
+        return true;
       }
       const long date = value.is_string() ? parse_iso_date(value.get<std::string>()) : 0;
-      if (date == 0) return "a date as YYYY-MM-DD";
+      if (date == 0) return false;
       store<std::int32_t>(car, field.offset, static_cast<std::int32_t>(date));
-      return nullptr;
+      return true;
     }
-    case Kind::kFlag: {
+    case CarFieldKind::kFlag: {
       const std::string flag = value.is_string() ? value.get<std::string>() : std::string();
-      if (flag != "Y" && flag != "N") return "\"Y\" or \"N\"";
+      if (flag != "Y" && flag != "N") return false;
       const char bytes[2] = {flag[0], '\0'};
       std::memcpy(reinterpret_cast<char*>(&car) + field.offset, bytes, sizeof bytes);
-      return nullptr;
+      return true;
     }
-    case Kind::kCode:
-      if (!whole_in(value, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max())) {
-        return "a whole number from -32768 to 32767";
-      }
+    case CarFieldKind::kCode:
+      if (!number_in_range(field, value)) return false;
       store<std::int16_t>(car, field.offset, static_cast<std::int16_t>(value.get<double>()));
-      return nullptr;
-    case Kind::kDays:
-      if (!whole_in(value, -100000, 100000)) return "a whole number of days";
+      return true;
+    case CarFieldKind::kDays:
+      if (!number_in_range(field, value)) return false;
       store<std::int32_t>(car, field.offset, static_cast<std::int32_t>(value.get<double>()));
-      return nullptr;
-    case Kind::kAmount:
-      if (!value.is_number()) return "a number";
+      return true;
+    case CarFieldKind::kAmount:
+      if (!number_in_range(field, value)) return false;
       store<double>(car, field.offset, value.get<double>());
-      return nullptr;
+      return true;
   }
-  return "a value";
+  return false;
 }
 
 }  // namespace
 
 bool read_car_json(const std::string& json_text, TLD_ISYI_CAR& car, std::string& error) {
-  const json object = json::parse(json_text, nullptr, false);
-  if (object.is_discarded() || !object.is_object()) {
+  json object;
+  std::string fault;
+  if (!parse_json_strictly(json_text, object, fault)) {
+    error = "the car is not a JSON object (" + fault + ")";
+    return false;
+  }
+  if (!object.is_object()) {
     error = "the car is not a JSON object";
     return false;
   }
   TLD_ISYI_CAR read;
   std::memset(&read, 0, sizeof read);
-  for (const CarField& field : kCarFields) {
-    if (field.kind == Kind::kFlag) store_field(read, field, "N");
+  for (const CarField& field : car_fields()) {
+    if (field.kind == CarFieldKind::kFlag) store_field(read, field, "N");
   }
   for (const auto& item : object.items()) {
-    const CarField* field = nullptr;
-    for (const CarField& known : kCarFields) {
-      if (item.key() == known.name) field = &known;
-    }
+    const CarField* field = find_car_field(item.key());
     if (field == nullptr) {
       error = "unknown car field \"" + item.key() + "\"";
       return false;
     }
-    if (const char* expected = store_field(read, *field, item.value())) {
-      error = "car field \"" + item.key() + "\" must be " + expected;
+    if (!store_field(read, *field, item.value())) {
+      error = "car field \"" + item.key() + "\" must be " + allowed_values(*field);
       return false;
     }
   }

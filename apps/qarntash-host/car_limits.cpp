@@ -3,11 +3,11 @@
 
 #include <cmath>
 #include <cstring>
-#include <fstream>
 #include <limits>
-#include <sstream>
 
 #include <nlohmann/json.hpp>
+
+#include "json_input.h"
 
 namespace host {
 namespace {
@@ -19,45 +19,63 @@ using nlohmann::json;
 struct AmountField {
   const char* name;
   void (*set)(TLD_0501_CAR_LIMITS&, double);
+  double highest;  // a percentage at most 100, money at most kMaxLimitAmount
 };
+// No statutory figure comes near it; a larger one is a damaged file, and would overflow the
+// calculation's figures.
+constexpr double kMaxLimitAmount = 100000000;
+constexpr double kMaxPercentage = 100;
 constexpr AmountField kAmountFields[] = {
-    {"flatPercentage", [](TLD_0501_CAR_LIMITS& l, double v) { l.flatPercentage = v; }},
-    {"priceCap", [](TLD_0501_CAR_LIMITS& l, double v) { l.priceCap = v; }},
-    {"contributionCap", [](TLD_0501_CAR_LIMITS& l, double v) { l.contributionCap = v; }},
-    {"replacementPriceThreshold", [](TLD_0501_CAR_LIMITS& l, double v) { l.replacementPriceThreshold = v; }},
-    {"fuelScaleOther", [](TLD_0501_CAR_LIMITS& l, double v) { l.fuelScaleOther = v; }},
-    {"fuelScaleDieselSmall", [](TLD_0501_CAR_LIMITS& l, double v) { l.fuelScaleDieselSmall = v; }},
-    {"fuelScaleDieselLarge", [](TLD_0501_CAR_LIMITS& l, double v) { l.fuelScaleDieselLarge = v; }},
-    {"fuelScalePetrolSmall", [](TLD_0501_CAR_LIMITS& l, double v) { l.fuelScalePetrolSmall = v; }},
-    {"fuelScalePetrolMedium", [](TLD_0501_CAR_LIMITS& l, double v) { l.fuelScalePetrolMedium = v; }},
-    {"fuelScalePetrolLarge", [](TLD_0501_CAR_LIMITS& l, double v) { l.fuelScalePetrolLarge = v; }},
-    {"mileageReduction1", [](TLD_0501_CAR_LIMITS& l, double v) { l.mileageReduction1 = v; }},
-    {"mileageReduction2", [](TLD_0501_CAR_LIMITS& l, double v) { l.mileageReduction2 = v; }},
-    {"olderCarReduction", [](TLD_0501_CAR_LIMITS& l, double v) { l.olderCarReduction = v; }},
-    {"fuelMultiplier", [](TLD_0501_CAR_LIMITS& l, double v) { l.fuelMultiplier = v; }},
+    {"flatPercentage", [](TLD_0501_CAR_LIMITS& l, double v) { l.flatPercentage = v; }, kMaxPercentage},
+    {"priceCap", [](TLD_0501_CAR_LIMITS& l, double v) { l.priceCap = v; }, kMaxLimitAmount},
+    {"contributionCap", [](TLD_0501_CAR_LIMITS& l, double v) { l.contributionCap = v; }, kMaxLimitAmount},
+    {"replacementPriceThreshold", [](TLD_0501_CAR_LIMITS& l, double v) { l.replacementPriceThreshold = v; }, kMaxLimitAmount},
+    {"fuelScaleOther", [](TLD_0501_CAR_LIMITS& l, double v) { l.fuelScaleOther = v; }, kMaxLimitAmount},
+    {"fuelScaleDieselSmall", [](TLD_0501_CAR_LIMITS& l, double v) { l.fuelScaleDieselSmall = v; }, kMaxLimitAmount},
+    {"fuelScaleDieselLarge", [](TLD_0501_CAR_LIMITS& l, double v) { l.fuelScaleDieselLarge = v; }, kMaxLimitAmount},
+    {"fuelScalePetrolSmall", [](TLD_0501_CAR_LIMITS& l, double v) { l.fuelScalePetrolSmall = v; }, kMaxLimitAmount},
+    {"fuelScalePetrolMedium", [](TLD_0501_CAR_LIMITS& l, double v) { l.fuelScalePetrolMedium = v; }, kMaxLimitAmount},
+    {"fuelScalePetrolLarge", [](TLD_0501_CAR_LIMITS& l, double v) { l.fuelScalePetrolLarge = v; }, kMaxLimitAmount},
+    {"mileageReduction1", [](TLD_0501_CAR_LIMITS& l, double v) { l.mileageReduction1 = v; }, kMaxPercentage},
+    {"mileageReduction2", [](TLD_0501_CAR_LIMITS& l, double v) { l.mileageReduction2 = v; }, kMaxPercentage},
+    {"olderCarReduction", [](TLD_0501_CAR_LIMITS& l, double v) { l.olderCarReduction = v; }, kMaxPercentage},
+    {"fuelMultiplier", [](TLD_0501_CAR_LIMITS& l, double v) { l.fuelMultiplier = v; }, kMaxLimitAmount},
 };
 constexpr const char* kOlderCarAge = "olderCarAge";
 constexpr const char* kCo2Bands = "co2Bands";
 constexpr const char* kElectricRangeBands = "electricRangeBands";
 
+// The data file's document: the limits built into the program when `data_file` is empty.
+bool read_document(const std::string& data_file, json& document, std::string& error) {
+  std::string text;
+  if (data_file.empty()) {
+    text = builtin_car_limits_json();
+  } else if (!read_input_file(data_file, text, error)) {
+    error = "the car benefit limits file: " + error;
+    return false;
+  }
+  const std::string name = data_file.empty() ? "the built-in car benefit limits" : data_file;
+  std::string fault;
+  if (!parse_json_strictly(text, document, fault)) {
+    error = name + " is not a JSON object (" + fault + ")";
+    return false;
+  }
+  if (!document.is_object()) {
+    error = name + " is not a JSON object";
+    return false;
+  }
+  return true;
+}
+
 // The year's entry of the data file, or false with the reason.
 bool find_year(const std::string& data_file, long tax_year, json& year, std::string& error) {
-  std::ifstream in(data_file, std::ios::binary);
-  if (!in) {
-    error = "cannot read the car benefit limits file " + data_file;
-    return false;
-  }
-  std::ostringstream text;
-  text << in.rdbuf();
-  const json document = json::parse(text.str(), nullptr, false);
-  if (document.is_discarded() || !document.is_object()) {
-    error = data_file + " is not a JSON object";
-    return false;
-  }
+  json document;
+  if (!read_document(data_file, document, error)) return false;
+  const std::string source = data_file.empty() ? "the built-in limits" : data_file;
   const auto years = document.find("years");
   const std::string key = std::to_string(tax_year);
   if (years == document.end() || !years->is_object() || years->find(key) == years->end()) {
-    error = "no car benefit limits for tax year " + key + " in " + data_file;
+    error = "no car benefit limits for tax year " + key + " in " + source;
     return false;
   }
   year = (*years)[key];
@@ -75,11 +93,15 @@ bool is_known_limit(const std::string& key) {
   return key == kOlderCarAge || key == kCo2Bands || key == kElectricRangeBands;
 }
 
-// A band: an array of `width` numbers, the first a whole number of 0 or more.
+// A band: an array of `width` numbers of 0 or more, the first a whole number, the others
+// percentages of at most 100.
 bool read_band(const json& band, std::size_t width, std::int32_t& lower, double values[2]) {
   if (!band.is_array() || band.size() != width) return false;
   for (const json& value : band) {
-    if (!value.is_number() || value.get<double>() < 0) return false;
+    if (!value.is_number() || !(value.get<double>() >= 0)) return false;
+  }
+  for (std::size_t i = 1; i < width; ++i) {
+    if (!(band[i].get<double>() <= kMaxPercentage)) return false;
   }
   const double bound = band[0].get<double>();
   if (bound != std::floor(bound) || bound > std::numeric_limits<std::int32_t>::max()) return false;
@@ -109,7 +131,7 @@ bool read_bands(const json& limits, const char* key, std::size_t width, int room
     double values[2] = {0, 0};
     if (!read_band(band, width, lower, values)) {
       error = std::string(key) + " band " + std::to_string(count + 1) + " must be " + std::to_string(width) +
-              " numbers of 0 or more, the first whole";
+              " numbers of 0 or more, the first whole and the others percentages of at most 100";
       return false;
     }
     if (lower <= previous) {
@@ -141,8 +163,9 @@ bool read_limits(const json& limits, TLD_0501_CAR_LIMITS& out, int& co2_count, i
       unpublished.push_back(field.name);
       continue;
     }
-    if (!value.is_number() || value.get<double>() < 0) {
-      error = std::string("\"") + field.name + "\" must be a number of 0 or more";
+    if (!value.is_number() || !(value.get<double>() >= 0 && value.get<double>() <= field.highest)) {
+      error = std::string("\"") + field.name + "\" must be a number from 0 to " +
+              (field.highest == kMaxPercentage ? "100" : "100000000");
       return false;
     }
     field.set(out, value.get<double>());
@@ -180,6 +203,30 @@ std::string text_of(const json& object, const char* key) {
 }
 
 }  // namespace
+
+bool car_limits_years(const std::string& data_file, long& first_year, long& last_year, std::string& error) {
+  json document;
+  if (!read_document(data_file, document, error)) return false;
+  const auto years = document.find("years");
+  long first = 0;
+  long last = 0;
+  if (years != document.end() && years->is_object()) {
+    for (const auto& year : years->items()) {
+      const std::string& key = year.key();
+      if (key.empty() || key.size() > 4 || key.find_first_not_of("0123456789") != std::string::npos) continue;
+      const long number = std::stol(key);
+      if (first == 0 || number < first) first = number;
+      if (number > last) last = number;
+    }
+  }
+  if (first == 0) {
+    error = "no tax years in " + (data_file.empty() ? std::string("the built-in limits") : data_file);
+    return false;
+  }
+  first_year = first;
+  last_year = last;
+  return true;
+}
 
 bool load_car_limits(const std::string& data_file, long tax_year, TLD_0501_CAR_LIMITS& limits, int& co2_band_count,
                      int& electric_band_count, std::string& error) {

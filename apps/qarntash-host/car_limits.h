@@ -1,5 +1,6 @@
 // The host program's car benefit inputs: each tax year's statutory limits from its data file
-// (data/car_benefit_limits.json), and a car read from JSON.
+// (data/car_benefit_limits.json, built into the program, or a file of the same form given by
+// name), and a car read from JSON.
 //
 // The data file keys tax years by the year in which they end ("2023" is 6 April 2022 to 5 April
 // 2023). Each year holds its label, status, sources and notes, and a "limits" object whose keys
@@ -23,10 +24,20 @@
 
 namespace host {
 
+// The text of data/car_benefit_limits.json as the program was built with it, so that a moved or
+// installed program needs no file beside it. Every function below that takes `data_file` reads
+// these built-in limits when it is empty.
+const char* builtin_car_limits_json();
+
+// The first and last tax years in the data file (the years between may have gaps only if the
+// file has). False, with `error`, when the file cannot be read or holds no years.
+bool car_limits_years(const std::string& data_file, long& first_year, long& last_year, std::string& error);
+
 // Fills `limits` (every byte: padding and unused table entries are zero) and the two band counts
 // with the year's figures. On failure returns false with `error` saying what is wrong (the file
-// cannot be read, is not JSON, has no such year, or a figure is missing, of the wrong type, out of
-// order or too many for the record) and leaves the outputs unchanged.
+// cannot be read, is not a regular file, is not JSON, has no such year, or a figure is missing,
+// of the wrong type, negative, too large (a percentage over 100, an amount over 100 million), out
+// of order or too many for the record) and leaves the outputs unchanged.
 bool load_car_limits(const std::string& data_file, long tax_year, TLD_0501_CAR_LIMITS& limits, int& co2_band_count,
                      int& electric_band_count, std::string& error);
 
@@ -45,9 +56,11 @@ bool read_car_limits_notes(const std::string& data_file, long tax_year, CarLimit
 
 // Fills `car` from a JSON object whose keys are the field names of TLD_ISYI_CAR. Fields not
 // given are 0, and flags "N". Dates are "YYYY-MM-DD" ("" or null for no date), flags "Y" or "N",
-// codes and day counts whole numbers, amounts numbers. An unknown key, a value of the wrong type
-// or out of range, or text that is not a JSON object gives false and an `error` naming the key;
-// `car` is then unchanged.
+// codes and day counts whole numbers, amounts numbers, each within its range (car_fields.h: no
+// amount is negative or over 100 million pounds, fuel types are 1 to 10). An unknown key, a key
+// given twice, a value of the wrong type or out of range, or text that is not a JSON object (or is
+// nested too deep) gives false and an `error` naming the key and what it takes; `car` is then
+// unchanged.
 bool read_car_json(const std::string& json_text, TLD_ISYI_CAR& car, std::string& error);
 
 }  // namespace host

@@ -1,4 +1,7 @@
 // qarntash-host: a host program over the qarntash library, as the suite's programs use it.
+#include <cstdio>
+#include <exception>
+
 #include "commands.h"
 #include "terminal_user.h"
 
@@ -12,6 +15,14 @@ int main(int argc, char** argv) {
   host::add_validation_report_command(app);
   host::add_car_benefit_command(app);
   host::add_hmrc_options_command(app);
-  CLI11_PARSE(app, argc, argv);
+  host::add_demo_practice_command(app);
+  // Anything the commands did not expect (memory exhausted, a file system fault) ends the
+  // program with one line rather than an abort.
+  try {
+    CLI11_PARSE(app, argc, argv);
+  } catch (const std::exception& failure) {
+    std::fprintf(stderr, "qarntash-host: %s\n", failure.what());
+    return 1;
+  }
   return 0;
 }

@@ -5,14 +5,16 @@
 // name beside them:
 //   [{"heading": "Employment 1, box 4", "text": "The employer's PAYE reference must be given."}]
 //   {"return": "J Smith 2022", "messages": [ ... ]}
-// A message without a heading or text prints an empty line in its place.
-#include <fstream>
+// A message without a heading or text prints an empty line in its place. A key other than these,
+// a key given twice or a text holding a NUL character is refused.
+#include <initializer_list>
 #include <list>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <string>
 
 #include "commands.h"
+#include "json_input.h"
 #include "qarntash/qarntash.h"
 #include "report_output.h"
 
@@ -34,25 +36,48 @@ class ProgressWindow {
   ProgressWindow& operator=(const ProgressWindow&) = delete;
 };
 
+// A message's text: absent or null is empty. Text with a NUL character is refused, since the
+// report would print only what comes before it.
 std::string text_field(const nlohmann::json& message, const char* name, std::size_t index) {
   if (!message.contains(name) || message[name].is_null()) return "";
-  if (!message[name].is_string()) {
-    throw CLI::ValidationError("file", "message " + std::to_string(index + 1) + ": \"" + name +
-                                           "\" is not a text");
+  const std::string where = "message " + std::to_string(index + 1) + ": \"" + name + "\"";
+  if (!message[name].is_string()) throw CLI::ValidationError("file", where + " is not a text");
+  const std::string text = message[name].get<std::string>();
+  if (text.find('\0') != std::string::npos) {
+    throw CLI::ValidationError("file", where + " holds a NUL character (\\u0000), which would cut the text short");
   }
-  return message[name].get<std::string>();
+  return text;
+}
+
+// Refuses a key that is not one of `known`, as a misspelt key would otherwise be dropped unseen.
+void refuse_unknown_keys(const nlohmann::json& object, std::initializer_list<const char*> known,
+                         const std::string& where) {
+  for (const auto& item : object.items()) {
+    bool found = false;
+    for (const char* key : known) found = found || item.key() == key;
+    if (!found) {
+      std::string allowed;
+      for (const char* key : known) allowed += std::string(allowed.empty() ? "" : ", ") + "\"" + key + "\"";
+      throw CLI::ValidationError("file", where + ": unknown key \"" + item.key() + "\" (the keys are " + allowed + ")");
+    }
+  }
 }
 
 ValidationInput read_messages(const std::string& path, const std::string& return_name) {
-  std::ifstream file(path);
-  if (!file) throw CLI::ValidationError("file", "cannot read " + path);
-  const nlohmann::json document = nlohmann::json::parse(file, nullptr, false);
-  if (document.is_discarded()) throw CLI::ValidationError("file", path + " is not JSON");
+  std::string text;
+  std::string error;
+  nlohmann::json document;
+  if (!read_input_file(path, text, error)) throw CLI::ValidationError("file", error);
+  if (!parse_json_strictly(text, document, error)) throw CLI::ValidationError("file", path + " is " + error);
 
   ValidationInput input{return_name, {}};
   const nlohmann::json* list = &document;
   if (document.is_object()) {
-    if (input.return_name.empty() && document.contains("return") && document["return"].is_string()) {
+    refuse_unknown_keys(document, {"return", "messages"}, path);
+    if (document.contains("return") && !document["return"].is_string()) {
+      throw CLI::ValidationError("file", path + ": \"return\" is not a text");
+    }
+    if (input.return_name.empty() && document.contains("return")) {
       input.return_name = document["return"].get<std::string>();
     }
     if (!document.contains("messages")) throw CLI::ValidationError("file", path + " has no \"messages\"");
@@ -66,6 +91,7 @@ ValidationInput read_messages(const std::string& path, const std::string& return
     if (!message.is_object()) {
       throw CLI::ValidationError("file", "message " + std::to_string(i + 1) + " is not an object");
     }
+    refuse_unknown_keys(message, {"heading", "text"}, "message " + std::to_string(i + 1));
     input.messages.push_back(ReturnValidationMessage{text_field(message, "text", i), text_field(message, "heading", i)});
   }
   return input;

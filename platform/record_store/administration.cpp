@@ -8,8 +8,15 @@
 #include <memory>
 #include <system_error>
 
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
 #include "platform/record_store.h"
 #include "sqlite_handles.h"
+#include "store_report.h"
 #include "store_settings.h"
 #include "table_connection.h"
 
@@ -18,6 +25,9 @@ namespace platform {
 namespace {
 
 std::atomic<int> g_busy_timeout_ms{5000};
+std::atomic<int> g_snapshot_ms{50};
+std::atomic<int> g_snapshot_reads{10000};
+std::atomic<std::uint64_t> g_writes_in_process{0};
 
 std::filesystem::path folder_of(const std::string& data_path) {
   return data_path.empty() ? std::filesystem::path(".") : std::filesystem::path(data_path);
@@ -60,6 +70,43 @@ std::string index_and_trigger_sql(const TableDefinition& definition) {
            " WHERE id = NEW.id; END;\n";
   }
   return sql;
+}
+
+long current_process_id() {
+#if defined(_WIN32)
+  return static_cast<long>(GetCurrentProcessId());
+#else
+  return static_cast<long>(getpid());
+#endif
+}
+
+// A name part no other maker uses at the same moment: this process, and a count within it.
+std::string unique_suffix() {
+  static std::atomic<unsigned> made{0};
+  return std::to_string(current_process_id()) + "-" + std::to_string(made++);
+}
+
+// A database file with the journal files SQLite may have left beside it.
+void remove_database_files(const std::filesystem::path& path) {
+  std::error_code error;
+  for (const char* suffix : {"", "-wal", "-shm", "-journal"}) {
+    std::filesystem::remove(path.string() + suffix, error);
+  }
+}
+
+// Gives the finished file at `building` its table name, unless a table of that name exists.
+int publish(const std::filesystem::path& building, const std::filesystem::path& final_path,
+            const std::string& data_path, const std::string& file_name) {
+  // Another case of the name is the same table (as on Windows), which a link cannot see.
+  if (!find_table_file(data_path, file_name).empty()) return BTR_FILE_EXISTS;
+  std::error_code error;
+  std::filesystem::create_hard_link(building, final_path, error);
+  if (!error) return BTR_OK;
+  if (error == std::errc::file_exists) return BTR_FILE_EXISTS;
+  // A folder without hard links: rename, after one more look for the name.
+  if (std::filesystem::exists(final_path, error)) return BTR_FILE_EXISTS;
+  std::filesystem::rename(building, final_path, error);
+  return error ? BTR_IO_ERROR : BTR_OK;
 }
 
 int write_definition(Connection& db, const TableDefinition& definition) {
@@ -131,8 +178,12 @@ int KeyDefinition::length() const {
 
 std::string definition_problem(const TableDefinition& definition) {
   if (definition.file_name.empty()) return "no file name";
-  if (definition.record_length <= 0) return "record length must be positive";
-  if (definition.key_buffer_length <= 0) return "key buffer length must be positive";
+  if (definition.record_length <= 0 || definition.record_length > kRecordStoreMaxRecordLength) {
+    return "record length must be from 1 to " + std::to_string(kRecordStoreMaxRecordLength);
+  }
+  if (definition.key_buffer_length <= 0 || definition.key_buffer_length > kRecordStoreMaxKeyLength) {
+    return "key buffer length must be from 1 to " + std::to_string(kRecordStoreMaxKeyLength);
+  }
   if (definition.keys.empty()) return "a table needs at least one key";
   if (definition.tagged && definition.key_buffer_length > definition.record_length) {
     return "the key fields of a tagged record must fit in the record";
@@ -182,21 +233,17 @@ int create_table_file(const std::string& data_path, const TableDefinition& defin
   if (!find_table_file(data_path, definition.file_name).empty()) return BTR_FILE_EXISTS;
   const std::filesystem::path folder = folder_of(data_path);
   const std::filesystem::path final_path = folder / definition.file_name;
-  // Built under a temporary name and renamed when whole, so that a table file is never half made.
-  const std::filesystem::path building = folder / (definition.file_name + ".building");
-  std::error_code error;
-  std::filesystem::remove(building, error);
+  // Built under a name of this maker's own (two set-up programs may make one table at the same
+  // moment) and published only whole, by a link that fails when the table's name is taken.
+  const std::filesystem::path building = folder / (definition.file_name + "." + unique_suffix() + ".building");
   const int rc = build_table_file(building.string(), definition);
   if (rc != SQLITE_OK) {
-    std::filesystem::remove(building, error);
+    remove_database_files(building);
     return status_from_sqlite(rc) == BTR_OK ? BTR_IO_ERROR : status_from_sqlite(rc);
   }
-  std::filesystem::rename(building, final_path, error);
-  if (error) {
-    std::filesystem::remove(building, error);
-    return BTR_IO_ERROR;
-  }
-  return BTR_OK;
+  const int status = publish(building, final_path, data_path, definition.file_name);
+  remove_database_files(building);
+  return status;
 }
 
 int read_table_definition(const std::string& path, TableDefinition* definition) {
@@ -210,8 +257,14 @@ int check_table_file(const std::string& data_path, const std::string& file_name)
   const std::string path = find_table_file(data_path, file_name);
   if (path.empty()) return BTR_FILE_NOT_FOUND;
   std::unique_ptr<TableConnection> table;
-  const int status = TableConnection::open(path, &table);
+  int status = TableConnection::open(path, &table);
   if (status != BTR_OK) return status;
+  std::string problem;
+  status = table->check_records(&problem);
+  if (status != BTR_OK) {
+    report_store_problem(file_name, status, problem.empty() ? "the records cannot be read" : problem);
+    return status;
+  }
   Connection db;
   if (db.open(path, SQLITE_OPEN_READONLY) != SQLITE_OK) return BTR_IO_ERROR;
   Statement check;
@@ -265,6 +318,17 @@ int load_table_records(const std::string& data_path, const std::string& file_nam
 void set_record_store_busy_timeout(int milliseconds) { g_busy_timeout_ms = milliseconds < 0 ? 0 : milliseconds; }
 
 int record_store_busy_timeout() { return g_busy_timeout_ms; }
+
+void set_record_store_read_snapshot_bound(int milliseconds, int reads) {
+  g_snapshot_ms = milliseconds < 0 ? 0 : milliseconds;
+  g_snapshot_reads = reads < 0 ? 0 : reads;
+}
+
+ReadSnapshotBound record_store_read_snapshot_bound() { return {g_snapshot_ms, g_snapshot_reads}; }
+
+std::uint64_t record_store_writes_in_process() { return g_writes_in_process.load(std::memory_order_acquire); }
+
+void count_record_store_write() { g_writes_in_process.fetch_add(1, std::memory_order_release); }
 
 bool same_file_name(const std::string& a, const std::string& b) {
   if (a.size() != b.size()) return false;

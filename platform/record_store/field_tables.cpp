@@ -65,17 +65,20 @@ int pack(btrv_fcb* handle, const FAC_ENTRY* table, int key_length, bool keep_oth
     append_field(area, entry.field, place, length);
   }
   if (keep_other_fields) {
-    // Fields that other programs keep in the record, which this table does not name, stay. When
-    // the record read is damaged they cannot be told apart, and rewriting it would lose them all.
+    // Fields that other programs keep in the record, which this table does not name, stay. They
+    // come from the record as stored, not from the buffer, which the program may have cleared
+    // since it read; a handle with no table behind it has only its buffer. When the record is
+    // damaged they cannot be told apart, and rewriting it would lose them all.
+    const std::string* stored = handle->connection != nullptr ? handle->connection->current_record() : nullptr;
+    const char* source = stored != nullptr ? stored->data() : handle->record_buffer;
+    const int source_end = stored != nullptr ? static_cast<int>(stored->size()) : handle->record_length;
+    if (key_length > source_end) return BTR_INVALID_OPERATION;
     std::vector<platform::TaggedField> fields;
-    if (platform::parse_tagged_area(handle->record_buffer, key_length, handle->record_length, &fields, nullptr) !=
-        BTR_OK) {
+    if (platform::parse_tagged_area(source, key_length, source_end, &fields, nullptr) != BTR_OK) {
       return BTR_IO_ERROR;
     }
     for (const platform::TaggedField& field : fields) {
-      if (find_entry(table, field.tag) == nullptr) {
-        append_field(area, field.tag, handle->record_buffer + field.offset, field.length);
-      }
+      if (find_entry(table, field.tag) == nullptr) append_field(area, field.tag, source + field.offset, field.length);
     }
   }
   if (key_length + static_cast<int>(area.size()) > record_capacity(*handle)) return BTR_DATA_BUFFER_TOO_SHORT;

@@ -34,9 +34,14 @@ void append_segment(const KeySegment& segment, const char* bytes, std::string& o
 
 std::string encode_key_from_record(const KeyDefinition& key, const char* record) {
   std::string out;
-  out.reserve(static_cast<std::size_t>(key.length()));
-  for (const KeySegment& segment : key.segments) append_segment(segment, record + segment.offset, out);
+  encode_key_from_record(key, record, &out);
   return out;
+}
+
+void encode_key_from_record(const KeyDefinition& key, const char* record, std::string* out) {
+  out->clear();
+  out->reserve(static_cast<std::size_t>(key.length()));
+  for (const KeySegment& segment : key.segments) append_segment(segment, record + segment.offset, *out);
 }
 
 std::string encode_key_from_buffer(const KeyDefinition& key, const char* key_buffer) {

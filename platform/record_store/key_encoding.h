@@ -10,6 +10,8 @@ namespace platform {
 
 // The encoded key `key` of a record (`record` holds at least the table's record length).
 std::string encode_key_from_record(const KeyDefinition& key, const char* record);
+// The same into `out`, reusing its storage (a walk encodes a key at every step).
+void encode_key_from_record(const KeyDefinition& key, const char* record, std::string* out);
 
 // The encoded key from a key buffer, which holds the segments one after another.
 std::string encode_key_from_buffer(const KeyDefinition& key, const char* key_buffer);

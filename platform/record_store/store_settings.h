@@ -1,6 +1,7 @@
 // Settings and rules shared by every table connection of the process.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace platform {
@@ -10,5 +11,19 @@ bool same_file_name(const std::string& a, const std::string& b);
 
 // Milliseconds a write waits for another writer before it gives up with 85.
 int record_store_busy_timeout();
+
+// How long reads on one handle share a read snapshot: at most this many milliseconds and reads.
+// Either 0: every read is its own transaction.
+struct ReadSnapshotBound {
+  int milliseconds;
+  int reads;
+};
+ReadSnapshotBound record_store_read_snapshot_bound();
+
+// Counts the writes made through any handle of this process. A snapshot begun before the count
+// last moved is renewed at its next read, so a program sees its own writes at once, whichever
+// handle made them; only other programs' writes wait for the bound.
+std::uint64_t record_store_writes_in_process();
+void count_record_store_write();
 
 }  // namespace platform

@@ -1,7 +1,11 @@
 #include "table_connection.h"
 
 #include <algorithm>
+#include <chrono>
+#include <ctime>
 #include <cstring>
+#include <map>
+#include <utility>
 
 #include "key_encoding.h"
 #include "store_settings.h"
@@ -23,6 +27,17 @@ bool is_read(int operation) {
     default:
       return false;
   }
+}
+
+// A monotonic clock in milliseconds, read at every read of a snapshot: the coarse clock where
+// there is one, as a few milliseconds' resolution is plenty for the bound and it costs far less.
+std::int64_t milliseconds_now() {
+#if defined(CLOCK_MONOTONIC_COARSE)
+  timespec now{};
+  if (clock_gettime(CLOCK_MONOTONIC_COARSE, &now) == 0) return std::int64_t{now.tv_sec} * 1000 + now.tv_nsec / 1000000;
+#endif
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+      .count();
 }
 
 // The row's blob as bytes.
@@ -52,7 +67,8 @@ int status_from_sqlite(int sqlite_result) {
 
 int TableConnection::open(const std::string& path, std::unique_ptr<TableConnection>* out) {
   std::unique_ptr<TableConnection> table(new TableConnection());
-  int rc = table->connection_.open(path, SQLITE_OPEN_READWRITE);
+  // A handle belongs to one thread at a time, so its connection needs no lock of its own.
+  int rc = table->connection_.open(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX);
   if (rc != SQLITE_OK) return status_from_sqlite(rc);
   sqlite3_busy_timeout(table->connection_.get(), record_store_busy_timeout());
   // FULL: an acknowledged write is on disk before the call returns.
@@ -62,6 +78,15 @@ int TableConnection::open(const std::string& path, std::unique_ptr<TableConnecti
   if (status != BTR_OK) return status;
   *out = std::move(table);
   return BTR_OK;
+}
+
+TableConnection::~TableConnection() { end_snapshot(); }
+
+int TableConnection::execute(const char* sql) {
+  end_snapshot();
+  const int status = status_from_sqlite(connection_.execute(sql));
+  count_record_store_write();  // a COMMIT makes the writes before it visible
+  return status;
 }
 
 int TableConnection::load_definition() {
@@ -81,9 +106,17 @@ int TableConnection::load_definition() {
     const auto* description = reinterpret_cast<const char*>(sqlite3_column_text(header.get(), 2));
     definition_.file_name = name != nullptr ? name : "";
     definition_.description = description != nullptr ? description : "";
-    definition_.record_length = sqlite3_column_int(header.get(), 3);
-    definition_.key_buffer_length = sqlite3_column_int(header.get(), 4);
+    // Read as 64-bit: a damaged length beyond int must not wrap into a plausible one.
+    const sqlite3_int64 record_length = sqlite3_column_int64(header.get(), 3);
+    const sqlite3_int64 key_buffer_length = sqlite3_column_int64(header.get(), 4);
+    if (record_length > kRecordStoreMaxRecordLength || key_buffer_length > kRecordStoreMaxKeyLength) {
+      return BTR_NOT_A_TABLE_FILE;
+    }
+    definition_.record_length = static_cast<int>(record_length);
+    definition_.key_buffer_length = static_cast<int>(key_buffer_length);
     definition_.tagged = sqlite3_column_int(header.get(), 5) != 0;
+    // One table, one definition: with two, which one the file was written by is unknowable.
+    if (sqlite3_step(header.get()) != SQLITE_DONE) return BTR_NOT_A_TABLE_FILE;
   }
   Statement segments;
   rc = connection_.prepare(
@@ -98,11 +131,13 @@ int TableConnection::load_definition() {
       // Keys are numbered 0, 1, 2, ... without gaps: a row is of the key last begun or begins the next.
       if (key_number == keys_so_far) {
         definition_.keys.emplace_back();
+        definition_.keys.back().duplicates = sqlite3_column_int(segments.get(), 4) != 0;
       } else if (keys_so_far == 0 || key_number != keys_so_far - 1) {
         return BTR_NOT_A_TABLE_FILE;
       }
       KeyDefinition& key = definition_.keys.back();
-      key.duplicates = sqlite3_column_int(segments.get(), 4) != 0;
+      // Every segment of a key says the same about duplicates.
+      if (key.duplicates != (sqlite3_column_int(segments.get(), 4) != 0)) return BTR_NOT_A_TABLE_FILE;
       const int type = sqlite3_column_int(segments.get(), 3);
       if (type < 0 || type > static_cast<int>(KeySegmentType::raw)) return BTR_NOT_A_TABLE_FILE;
       key.segments.push_back({sqlite3_column_int(segments.get(), 1), sqlite3_column_int(segments.get(), 2),
@@ -111,20 +146,47 @@ int TableConnection::load_definition() {
     if (rc != SQLITE_DONE) return status_from_sqlite(rc);
   }
   if (!definition_problem(definition_).empty()) return BTR_NOT_A_TABLE_FILE;
+  const int status = check_indexes_match_keys();
+  if (status != BTR_OK) return status;
 
-  select_columns_ = "id, version, data";
-  order_column_of_key_.assign(definition_.keys.size(), -1);
-  int column = 3;
-  for (std::size_t key = 0; key < definition_.keys.size(); ++key) {
-    if (!definition_.keys[key].duplicates) continue;
-    select_columns_ += ", " + order_column(static_cast<int>(key));
-    order_column_of_key_[key] = column++;
-  }
   read_statements_.resize(definition_.keys.size());
-  current_order_.assign(definition_.keys.size(), 0);
+  for (const KeyDefinition& key : definition_.keys) key_lengths_.push_back(key.length());
   // The records table must be there and match the keys; preparing the lookup by id checks both.
-  if (prepared(select_by_id_, "SELECT " + select_columns_ + " FROM records WHERE id = ?1") == nullptr) {
-    return BTR_NOT_A_TABLE_FILE;
+  for (std::size_t key = 0; key < definition_.keys.size(); ++key) {
+    if (read_statement(static_cast<int>(key), kById) == nullptr) return BTR_NOT_A_TABLE_FILE;
+  }
+  return BTR_OK;
+}
+
+// The stored definition says which keys allow duplicates; the indexes say how the records were
+// written. A file where they disagree (a unique key over a group of equal keys would make a walk
+// skip the group's later members) is not trusted.
+int TableConnection::check_indexes_match_keys() {
+  Statement columns;
+  int rc = connection_.prepare(
+      "SELECT il.name, il.\"unique\", ii.name FROM pragma_index_list('records') AS il "
+      "JOIN pragma_index_info(il.name) AS ii ORDER BY il.name, ii.seqno", &columns);
+  if (rc != SQLITE_OK) return (rc & 0xff) == SQLITE_ERROR ? BTR_NOT_A_TABLE_FILE : status_from_sqlite(rc);
+  std::map<std::string, std::pair<bool, std::string>> indexes;  // name: unique, columns
+  {
+    StatementUse use(columns.get());
+    while ((rc = sqlite3_step(columns.get())) == SQLITE_ROW) {
+      const auto* name = reinterpret_cast<const char*>(sqlite3_column_text(columns.get(), 0));
+      const auto* column = reinterpret_cast<const char*>(sqlite3_column_text(columns.get(), 2));
+      auto& index = indexes[name != nullptr ? name : ""];
+      index.first = sqlite3_column_int(columns.get(), 1) != 0;
+      index.second += std::string(index.second.empty() ? "" : ",") + (column != nullptr ? column : "");
+    }
+    if (rc != SQLITE_DONE) return status_from_sqlite(rc);
+  }
+  for (std::size_t key = 0; key < definition_.keys.size(); ++key) {
+    const int n = static_cast<int>(key);
+    const bool duplicates = definition_.keys[key].duplicates;
+    const auto found = indexes.find("key" + std::to_string(n));
+    const std::string expected = duplicates ? key_column(n) + "," + order_column(n) : key_column(n);
+    if (found == indexes.end() || found->second.first == duplicates || found->second.second != expected) {
+      return BTR_NOT_A_TABLE_FILE;
+    }
   }
   return BTR_OK;
 }
@@ -134,29 +196,72 @@ sqlite3_stmt* TableConnection::prepared(Statement& slot, const std::string& sql)
   return slot.get();
 }
 
+// Every read gives the row as: id, version, data, the key column, its order column (0 for a
+// unique key).
 sqlite3_stmt* TableConnection::read_statement(int key_number, Query query) {
   Statement& slot = read_statements_[static_cast<std::size_t>(key_number)][query];
   if (slot) return slot.get();
   const std::string k = key_column(key_number);
   const bool duplicates = definition_.keys[static_cast<std::size_t>(key_number)].duplicates;
-  const std::string o = order_column(key_number);
-  const std::string ascending = duplicates ? " ORDER BY " + k + ", " + o + " LIMIT 1" : " ORDER BY " + k + " LIMIT 1";
-  const std::string descending =
-      duplicates ? " ORDER BY " + k + " DESC, " + o + " DESC LIMIT 1" : " ORDER BY " + k + " DESC LIMIT 1";
+  const std::string o = duplicates ? order_column(key_number) : "0";
+  const std::string columns = "SELECT id, version, data, " + k + ", " + o + " FROM records";
+  const std::string forwards = duplicates ? " ORDER BY " + k + ", " + o : " ORDER BY " + k;
+  const std::string backwards = duplicates ? " ORDER BY " + k + " DESC, " + o + " DESC" : " ORDER BY " + k + " DESC";
+  // The walks continue from the current record's stored key (and order); they have no LIMIT, as
+  // they are stepped row by row.
+  const std::string after = duplicates ? "(" + k + ", " + o + ") > (?1, ?2)" : k + " > ?1";
+  const std::string before = duplicates ? "(" + k + ", " + o + ") < (?1, ?2)" : k + " < ?1";
   std::string where;
   switch (query) {
-    case kEqual: where = " WHERE " + k + " = ?1" + ascending; break;
-    case kGreater: where = " WHERE " + k + " > ?1" + ascending; break;
-    case kGreaterOrEqual: where = " WHERE " + k + " >= ?1" + ascending; break;
-    case kLess: where = " WHERE " + k + " < ?1" + descending; break;
-    case kLessOrEqual: where = " WHERE " + k + " <= ?1" + descending; break;
-    case kFirst: where = ascending; break;
-    case kLast: where = descending; break;
-    case kNextSame: where = " WHERE " + k + " = ?1 AND " + o + " > ?2" + ascending; break;
-    case kPreviousSame: where = " WHERE " + k + " = ?1 AND " + o + " < ?2" + descending; break;
+    case kEqual: where = " WHERE " + k + " = ?1" + forwards + " LIMIT 1"; break;
+    case kGreater: where = " WHERE " + k + " > ?1" + forwards + " LIMIT 1"; break;
+    case kGreaterOrEqual: where = " WHERE " + k + " >= ?1" + forwards + " LIMIT 1"; break;
+    case kLess: where = " WHERE " + k + " < ?1" + backwards + " LIMIT 1"; break;
+    case kLessOrEqual: where = " WHERE " + k + " <= ?1" + backwards + " LIMIT 1"; break;
+    case kFirst: where = forwards + " LIMIT 1"; break;
+    case kLast: where = backwards + " LIMIT 1"; break;
+    case kWalkForward: where = " WHERE " + after + forwards; break;
+    case kWalkBackward: where = " WHERE " + before + backwards; break;
+    case kById: where = " WHERE id = ?1"; break;
     case kQueryCount: break;
   }
-  return prepared(slot, "SELECT " + select_columns_ + " FROM records" + where);
+  return prepared(slot, columns + where);
+}
+
+// Begins a read snapshot, or ends one that has reached its bound and begins the next. Inside a
+// transaction of the caller's (loading records) reads are part of it; with a bound of 0 each read
+// is its own transaction.
+void TableConnection::begin_read() {
+  const ReadSnapshotBound bound = record_store_read_snapshot_bound();
+  const std::uint64_t writes = record_store_writes_in_process();
+  if (snapshot_open_) {
+    if (++snapshot_reads_ <= bound.reads && writes == snapshot_writes_seen_ &&
+        milliseconds_now() - snapshot_began_ms_ < bound.milliseconds) {
+      return;
+    }
+    end_snapshot();
+  }
+  if (bound.reads <= 0 || bound.milliseconds <= 0 || sqlite3_get_autocommit(connection_.get()) == 0) return;
+  if (connection_.execute("BEGIN") != SQLITE_OK) return;  // the read then runs as its own transaction
+  snapshot_open_ = true;
+  snapshot_writes_seen_ = writes;
+  snapshot_began_ms_ = milliseconds_now();
+  snapshot_reads_ = 1;
+}
+
+void TableConnection::end_snapshot() {
+  drop_cursor();
+  if (!snapshot_open_) return;
+  snapshot_open_ = false;
+  // Nothing was written in it: ending it only lets go of the snapshot.
+  connection_.execute("ROLLBACK");
+}
+
+void TableConnection::drop_cursor() {
+  if (cursor_ == nullptr) return;
+  sqlite3_reset(cursor_);
+  sqlite3_clear_bindings(cursor_);
+  cursor_ = nullptr;
 }
 
 int TableConnection::run(int operation, int key_number, btrv_fcb& handle) {
@@ -164,23 +269,35 @@ int TableConnection::run(int operation, int key_number, btrv_fcb& handle) {
   if (!reading && operation != BTR_INSERT && operation != BTR_UPDATE && operation != BTR_DELETE) {
     return BTR_INVALID_OPERATION;
   }
-  // Delete needs no key; every other operation fills or reads the key buffer of its key.
-  if (operation != BTR_DELETE) {
-    if (key_number < 0 || key_number >= static_cast<int>(definition_.keys.size())) return BTR_INVALID_KEY_NUMBER;
-    if (definition_.keys[static_cast<std::size_t>(key_number)].length() > handle.key_length) {
-      return BTR_KEY_BUFFER_TOO_SHORT;
+  if (!reading) {
+    // A write sees and changes the table as it stands, and the next read sees the write.
+    end_snapshot();
+    if (operation == BTR_DELETE) {
+      const int status = remove(key_number);
+      count_record_store_write();
+      return status;
     }
   }
-  if (reading) return read(operation, key_number, handle);
-  if (operation == BTR_INSERT) return insert(key_number, handle);
-  if (operation == BTR_UPDATE) return update(key_number, handle);
-  return remove();
+  if (key_number < 0 || key_number >= static_cast<int>(definition_.keys.size())) return BTR_INVALID_KEY_NUMBER;
+  if (key_lengths_[static_cast<std::size_t>(key_number)] > handle.key_length) return BTR_KEY_BUFFER_TOO_SHORT;
+  if (operation == BTR_INSERT || operation == BTR_UPDATE) {
+    const int status = operation == BTR_INSERT ? insert(key_number, handle) : update(key_number, handle);
+    count_record_store_write();
+    return status;
+  }
+  begin_read();
+  const int status = read(operation, key_number, handle);
+  // A statement left part-way through its rows holds a read transaction: keep it only as part of
+  // the snapshot.
+  if (!snapshot_open_) drop_cursor();
+  return status;
 }
 
 int TableConnection::read(int operation, int key_number, btrv_fcb& handle) {
   if (operation == BTR_GET_NEXT || operation == BTR_GET_PREVIOUS) {
     return step_next_or_previous(operation == BTR_GET_NEXT, key_number, handle);
   }
+  drop_cursor();
   Query query = kEqual;
   switch (operation) {
     case BTR_GET_GREATER: query = kGreater; break;
@@ -205,28 +322,26 @@ int TableConnection::read(int operation, int key_number, btrv_fcb& handle) {
   return status == BTR_END_OF_FILE && query == kEqual ? BTR_KEY_NOT_FOUND : status;
 }
 
-// Two queries, each a seek on the index: a later member of the current record's group of equal
-// keys, and else the first record of the next key. One query over (key, order) would seek on the
-// key and then scan the whole group, so a step would cost more the larger the group.
+// The first step after a seek starts a walk statement at the current record's stored key and
+// order; while the snapshot lasts, later steps in the same direction take its next row, with no
+// seek at all.
 int TableConnection::step_next_or_previous(bool next, int key_number, btrv_fcb& handle) {
   if (!positioned_) return BTR_NO_CURRENT_RECORD;
-  const std::size_t key_index = static_cast<std::size_t>(key_number);
-  const std::string key = encode_key_from_record(definition_.keys[key_index], current_record_.data());
-  if (definition_.keys[key_index].duplicates) {
-    sqlite3_stmt* same = read_statement(key_number, next ? kNextSame : kPreviousSame);
-    if (same == nullptr) return BTR_IO_ERROR;
-    StatementUse use(same);
-    sqlite3_bind_blob(same, 1, key.data(), static_cast<int>(key.size()), SQLITE_STATIC);
-    sqlite3_bind_int64(same, 2, current_order_[key_index]);
-    const int status = run_read_query(same, key_number, handle);
-    if (status != BTR_END_OF_FILE) return status;
+  if (key_number != position_key_) return BTR_DIFFERENT_KEY_NUMBER;
+  sqlite3_stmt* walk = read_statement(key_number, next ? kWalkForward : kWalkBackward);
+  if (walk == nullptr) return BTR_IO_ERROR;
+  if (cursor_ != walk) {
+    drop_cursor();
+    sqlite3_bind_blob(walk, 1, position_key_value_.data(), static_cast<int>(position_key_value_.size()),
+                      SQLITE_TRANSIENT);
+    if (definition_.keys[static_cast<std::size_t>(key_number)].duplicates) sqlite3_bind_int64(walk, 2, position_order_);
+    cursor_ = walk;
   }
-  sqlite3_stmt* beyond = read_statement(key_number, next ? kGreater : kLess);
-  if (beyond == nullptr) return BTR_IO_ERROR;
-  StatementUse use(beyond);
-  sqlite3_bind_blob(beyond, 1, key.data(), static_cast<int>(key.size()), SQLITE_STATIC);
-  // At the end the position stays where it was, so the walk can turn back.
-  return run_read_query(beyond, key_number, handle);
+  const int status = run_read_query(walk, key_number, handle);
+  // At the end, or on a record it cannot give, the position stays where it was, so the walk can
+  // turn back or try again; the next step seeks afresh from there.
+  if (status != BTR_OK) drop_cursor();
+  return status;
 }
 
 int TableConnection::run_read_query(sqlite3_stmt* statement, int key_number, btrv_fcb& handle) {
@@ -239,36 +354,74 @@ int TableConnection::run_read_query(sqlite3_stmt* statement, int key_number, btr
 int TableConnection::take_row(sqlite3_stmt* statement, int key_number, btrv_fcb& handle) {
   int length = 0;
   const char* data = blob_of(statement, 2, &length);
-  // A stored record that its table cannot hold, or a tagged one without its key fields: the file
-  // is damaged.
-  if (length > definition_.record_length || (!definition_.tagged && length != definition_.record_length) ||
-      (definition_.tagged && length < definition_.key_buffer_length)) {
+  if (!stored_length_fits(length)) return BTR_IO_ERROR;
+  // Nothing is copied into a buffer the record does not fit, and the position does not move.
+  if (length > handle.record_length) return BTR_DATA_BUFFER_TOO_SHORT;
+  // Built in scratch space and swapped in whole, so a damaged row leaves the current record as it
+  // was; the two buffers keep their storage from step to step.
+  scratch_record_.assign(data != nullptr ? data : "", static_cast<std::size_t>(length));
+  scratch_record_.resize(static_cast<std::size_t>(definition_.record_length), '\0');
+  const KeyDefinition& key = definition_.keys[static_cast<std::size_t>(key_number)];
+  int stored_key_length = 0;
+  const char* stored_key = blob_of(statement, 3, &stored_key_length);
+  encode_key_from_record(key, scratch_record_.data(), &scratch_key_);
+  // The record was found by its stored key; bytes that say another key are damage, and walking on
+  // from either would not be a walk along the key.
+  if (stored_key == nullptr || scratch_key_.size() != static_cast<std::size_t>(stored_key_length) ||
+      std::memcmp(scratch_key_.data(), stored_key, scratch_key_.size()) != 0) {
     return BTR_IO_ERROR;
   }
-  if (length > handle.record_length) {
-    std::memcpy(handle.record_buffer, data, static_cast<std::size_t>(handle.record_length));
-    handle.data_length = handle.record_length;
-    return BTR_DATA_BUFFER_TOO_SHORT;
-  }
-  current_record_.assign(static_cast<std::size_t>(definition_.record_length), '\0');
-  if (length > 0) std::memcpy(&current_record_[0], data, static_cast<std::size_t>(length));
+  current_record_.swap(scratch_record_);
+  position_key_value_.swap(scratch_key_);
   current_id_ = sqlite3_column_int64(statement, 0);
   current_version_ = sqlite3_column_int64(statement, 1);
-  for (std::size_t key = 0; key < order_column_of_key_.size(); ++key) {
-    const int column = order_column_of_key_[key];
-    current_order_[key] = column < 0 ? 0 : sqlite3_column_int64(statement, column);
-  }
+  position_key_ = key_number;
+  position_order_ = key.duplicates ? sqlite3_column_int64(statement, 4) : 0;
   positioned_ = true;
   has_current_ = true;
-  const std::size_t copied = std::min(current_record_.size(), static_cast<std::size_t>(handle.record_length));
-  std::memcpy(handle.record_buffer, current_record_.data(), copied);
-  if (static_cast<int>(copied) < handle.record_length) {
-    std::memset(handle.record_buffer + copied, 0, static_cast<std::size_t>(handle.record_length) - copied);
-  }
+  std::memcpy(handle.record_buffer, current_record_.data(), static_cast<std::size_t>(length));
+  std::memset(handle.record_buffer + length, 0, static_cast<std::size_t>(handle.record_length - length));
   handle.data_length = length;
-  copy_key_to_buffer(definition_.keys[static_cast<std::size_t>(key_number)], current_record_.data(),
-                     handle.key_buffer);
+  copy_key_to_buffer(key, current_record_.data(), handle.key_buffer);
   return BTR_OK;
+}
+
+// A stored record that its table cannot hold, or a tagged one without its key fields, is damage.
+bool TableConnection::stored_length_fits(int length) const {
+  return length <= definition_.record_length && (definition_.tagged || length == definition_.record_length) &&
+         (!definition_.tagged || length >= definition_.key_buffer_length);
+}
+
+int TableConnection::check_records(std::string* problem) {
+  end_snapshot();
+  std::string sql = "SELECT id, data";
+  for (std::size_t key = 0; key < definition_.keys.size(); ++key) sql += ", " + key_column(static_cast<int>(key));
+  Statement all;
+  int rc = connection_.prepare(sql + " FROM records ORDER BY id", &all);
+  if (rc != SQLITE_OK) return status_from_sqlite(rc) == BTR_OK ? BTR_IO_ERROR : status_from_sqlite(rc);
+  StatementUse use(all.get());
+  while ((rc = sqlite3_step(all.get())) == SQLITE_ROW) {
+    const std::string id = std::to_string(sqlite3_column_int64(all.get(), 0));
+    int length = 0;
+    const char* data = blob_of(all.get(), 1, &length);
+    if (!stored_length_fits(length)) {
+      *problem = "record " + id + " is " + std::to_string(length) + " bytes long";
+      return BTR_IO_ERROR;
+    }
+    std::string record(static_cast<std::size_t>(definition_.record_length), '\0');
+    if (length > 0) std::memcpy(&record[0], data, static_cast<std::size_t>(length));
+    for (std::size_t key = 0; key < definition_.keys.size(); ++key) {
+      int stored_length = 0;
+      const char* stored = blob_of(all.get(), 2 + static_cast<int>(key), &stored_length);
+      const std::string of_bytes = encode_key_from_record(definition_.keys[key], record.data());
+      if (stored == nullptr || of_bytes.size() != static_cast<std::size_t>(stored_length) ||
+          std::memcmp(of_bytes.data(), stored, of_bytes.size()) != 0) {
+        *problem = "record " + id + " holds another key " + std::to_string(key) + " than the one stored for it";
+        return BTR_IO_ERROR;
+      }
+    }
+  }
+  return rc == SQLITE_DONE ? BTR_OK : BTR_IO_ERROR;
 }
 
 // The bytes to store: the whole record, or for a tagged table the record up to its last whole
@@ -324,6 +477,7 @@ int TableConnection::insert(int key_number, btrv_fcb& handle) {
 
 int TableConnection::update(int key_number, btrv_fcb& handle) {
   if (!has_current_) return BTR_NO_CURRENT_RECORD;
+  if (key_number != position_key_) return BTR_DIFFERENT_KEY_NUMBER;
   std::string data;
   int status = record_to_store(handle, &data);
   if (status != BTR_OK) return status;
@@ -348,8 +502,9 @@ int TableConnection::update(int key_number, btrv_fcb& handle) {
   return reread_current(key_number, handle);
 }
 
-int TableConnection::remove() {
+int TableConnection::remove(int key_number) {
   if (!has_current_) return BTR_NO_CURRENT_RECORD;
+  if (key_number != position_key_) return BTR_DIFFERENT_KEY_NUMBER;
   sqlite3_stmt* statement = prepared(delete_, "DELETE FROM records WHERE id = ?1 AND version = ?2");
   if (statement == nullptr) return BTR_IO_ERROR;
   StatementUse use(statement);
@@ -365,9 +520,11 @@ int TableConnection::remove() {
 
 // After a write the written record is current, as it now stands in the table.
 int TableConnection::reread_current(int key_number, btrv_fcb& handle) {
-  StatementUse use(select_by_id_.get());
-  sqlite3_bind_int64(select_by_id_.get(), 1, current_id_);
-  const int status = run_read_query(select_by_id_.get(), key_number, handle);
+  sqlite3_stmt* by_id = read_statement(key_number, kById);
+  if (by_id == nullptr) return BTR_IO_ERROR;
+  StatementUse use(by_id);
+  sqlite3_bind_int64(by_id, 1, current_id_);
+  const int status = run_read_query(by_id, key_number, handle);
   // The write itself is committed; only the position could not be refreshed.
   if (status != BTR_OK) forget_position();
   return status == BTR_END_OF_FILE ? BTR_OK : status;

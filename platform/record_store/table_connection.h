@@ -10,6 +10,14 @@
 // when an update changes that key, so a group is walked in the order its members joined it.
 // version counts the record's writes; an update or delete names the version it read, so a write
 // over another handle's newer write is refused (80) instead of losing it.
+//
+// Reads share one read transaction (a snapshot) until the handle writes, closes, or the bound of
+// record_store_read_snapshot_bound() is reached, so a walk pays for a transaction once, not per
+// record. While the snapshot lasts, get next and get previous step the statement that found the
+// current record instead of seeking again. Positions are kept as the stored key column, not
+// re-encoded from the record's bytes, so a walk moves strictly along the index and always ends,
+// whatever a damaged record holds; a record whose bytes disagree with the key it was found by
+// reads as damaged (2).
 #pragma once
 
 #include <array>
@@ -32,33 +40,50 @@ class TableConnection {
  public:
   // Opens the table file at `path`. 0 with *out set, or a status.
   static int open(const std::string& path, std::unique_ptr<TableConnection>* out);
+  ~TableConnection();
+  TableConnection(const TableConnection&) = delete;
+  TableConnection& operator=(const TableConnection&) = delete;
 
   const TableDefinition& definition() const { return definition_; }
 
-  // Runs SQL that returns no rows (BEGIN, COMMIT, ROLLBACK). A status.
-  int execute(const char* sql) { return status_from_sqlite(connection_.execute(sql)); }
+  // Runs SQL that returns no rows (BEGIN, COMMIT, ROLLBACK), after ending the read snapshot so
+  // that the caller's transaction is its own. A status.
+  int execute(const char* sql);
 
   // Runs one operation for `handle`, whose buffers it reads and fills.
   int run(int operation, int key_number, btrv_fcb& handle);
 
+  // The current record as stored (padded to the record length), or null when there is none.
+  const std::string* current_record() const { return has_current_ ? &current_record_ : nullptr; }
+
+  // Reads every record and checks its length and that each key column holds the key of its
+  // bytes. 0, or 2 with `problem` saying which record is wrong.
+  int check_records(std::string* problem);
+
  private:
   enum Query {
-    kEqual, kGreater, kGreaterOrEqual, kLess, kLessOrEqual, kFirst, kLast, kNextSame, kPreviousSame,
+    kEqual, kGreater, kGreaterOrEqual, kLess, kLessOrEqual, kFirst, kLast, kWalkForward, kWalkBackward, kById,
     kQueryCount
   };
 
   TableConnection() = default;
   int load_definition();
+  int check_indexes_match_keys();
   sqlite3_stmt* read_statement(int key_number, Query query);
   sqlite3_stmt* prepared(Statement& slot, const std::string& sql);
+
+  void begin_read();
+  void end_snapshot();
+  void drop_cursor();
 
   int read(int operation, int key_number, btrv_fcb& handle);
   int step_next_or_previous(bool next, int key_number, btrv_fcb& handle);
   int run_read_query(sqlite3_stmt* statement, int key_number, btrv_fcb& handle);
   int take_row(sqlite3_stmt* statement, int key_number, btrv_fcb& handle);
+  bool stored_length_fits(int length) const;
   int insert(int key_number, btrv_fcb& handle);
   int update(int key_number, btrv_fcb& handle);
-  int remove();
+  int remove(int key_number);
   int reread_current(int key_number, btrv_fcb& handle);
   int record_to_store(const btrv_fcb& handle, std::string* data) const;
   void bind_record(sqlite3_stmt* statement, const std::string& data);
@@ -66,19 +91,29 @@ class TableConnection {
 
   Connection connection_;
   TableDefinition definition_;
-  std::string select_columns_;          // id, version, data, then each o<n>
-  std::vector<int> order_column_of_key_;  // column of o<n> in a row, or -1 for a unique key
+  std::vector<int> key_lengths_;  // of each key, in bytes
   std::vector<std::array<Statement, kQueryCount>> read_statements_;
-  Statement select_by_id_, insert_, update_, delete_;
+  Statement insert_, update_, delete_;
+
+  // The read snapshot: a transaction of this connection's own, begun by a read.
+  bool snapshot_open_ = false;
+  std::int64_t snapshot_began_ms_ = 0;
+  int snapshot_reads_ = 0;
+  std::uint64_t snapshot_writes_seen_ = 0;  // record_store_writes_in_process() when it began
+  // A walk statement left part-way through its rows, its last row the current record.
+  sqlite3_stmt* cursor_ = nullptr;
 
   // Position. `positioned_`: next and previous have a place to step from (the record last read,
-  // or last deleted). `has_current_`: that record may be updated or deleted.
+  // or last deleted), on key `position_key_`. `has_current_`: that record may be updated or deleted.
   bool positioned_ = false;
   bool has_current_ = false;
+  int position_key_ = 0;
+  std::string position_key_value_;    // the stored (encoded) key column of the current record
+  std::int64_t position_order_ = 0;   // its o<n>, or 0 for a unique key
   std::int64_t current_id_ = 0;
   std::int64_t current_version_ = 0;
-  std::string current_record_;                // padded to the record length
-  std::vector<std::int64_t> current_order_;   // o<n> per key (0 for unique keys)
+  std::string current_record_;        // padded to the record length
+  std::string scratch_record_, scratch_key_;  // the next row, until it is known to be sound
 };
 
 }  // namespace platform

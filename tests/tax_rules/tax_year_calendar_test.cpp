@@ -36,6 +36,23 @@ TEST(TaxYear, BoundsAreSixthAprilAndFifthApril) {
   EXPECT_FALSE(CDateToolKit::IsInTaxYear(day_number(6, 4, 2022), 2022));
 }
 
+// Day numbers run from 1 January 1900 to 31 December 9999: a bound outside them is no date (0),
+// never day 1 (1 January 1900), which a start worked out from an end that does not exist would be.
+TEST(TaxYear, BoundsTheCalendarCannotHoldAreNoDate) {
+  const struct { long year; long start; long end; } cases[] = {
+      {1900, 0, day_number(5, 4, 1900)},
+      {1901, day_number(6, 4, 1900), day_number(5, 4, 1901)},
+      {9999, day_number(6, 4, 9998), day_number(5, 4, 9999)},
+      {10000, 0, 0},
+      {1899, 0, 0},
+      {-5, 0, 0},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(CDateToolKit::getTaxYrStart(c.year), c.start) << c.year;
+    EXPECT_EQ(CDateToolKit::getTaxYrEnd(c.year), c.end) << c.year;
+  }
+}
+
 TEST(TaxYear, EveryDayFrom1900To2100LiesInExactlyItsOwnYear) {
   const long first = day_number(6, 4, 1900);
   const long last = day_number(31, 12, 2100);

@@ -52,9 +52,10 @@ class QARNTASH_API CDateToolKit {
   // date (0) leaves that side open, so a relationship with neither date is active every year.
   static bool IsRelatedActiveInTaxYear(long fromDate, long toDate, int taxYear);
 
-  // Day number of 5 April N.
+  // Day number of 5 April N; 0 when the platform cannot represent it (N after 9999).
   static long getTaxYrEnd(long taxYear);
-  // Day number of 6 April N-1.
+  // Day number of 6 April N-1; 0 when the platform cannot represent 5 April N or 5 April N-1 (N
+  // after 9999, or 1900 and before).
   static long getTaxYrStart(long taxYear);
   // The tax year that contains the date: 5 April 2021 is in 2021, 6 April 2021 in 2022.
   static long GetTaxYear(long date);

@@ -7,7 +7,12 @@
 // which the suite's programs were written against.
 //
 // Each table file is one SQLite database (WAL journal; every write is one transaction), so a
-// crash loses at most the write in flight and never damages a table. File names are matched
+// crash loses at most the write in flight and never damages a table. Reads on one handle share a
+// read snapshot for a short bound (50 ms or 10,000 reads, whichever comes first): a walk steps a
+// cursor instead of paying a transaction per record, and still sees other programs' writes soon.
+// The handle's next write, its close or the bound ends the snapshot; the first read after that
+// sees the table as it stands. A handle left idle keeps its snapshot until its next call or close.
+// File names are matched
 // case-insensitively, as on Windows. A table's definition (record length, keys and their
 // segments) is written into the file when it is made; the catalogue of practice tables is in
 // platform/practice_tables.h.
@@ -20,8 +25,12 @@
 //  - insert updates every key or none (5 on a clash with a unique key) and makes the new record
 //    current; update rewrites the current record (8 without one, 80 when another handle changed
 //    it since it was read) and the position follows its new key;
-//  - a record buffer shorter than the record gives 22, a key number the table lacks 6, a key
-//    buffer shorter than the key 21.
+//  - get next, get previous, update and delete take the key number that the position was
+//    established on (by the last read or insert); another gives 7 and changes nothing;
+//  - a walk by get next or get previous always ends, whatever a damaged file holds: it moves
+//    along the key as stored, and a record whose bytes disagree with that key gives 2;
+//  - a record buffer shorter than the record gives 22 and copies nothing, a key number the table
+//    lacks 6, a key buffer shorter than the key 21.
 //
 // Report flag: 1 when the caller ignores the result, so the store reports a failure itself on the
 // report channel (platform/errors.h); 0 when the caller tests the result: the store is silent.
@@ -68,6 +77,7 @@ enum : int {
   BTR_KEY_NOT_FOUND = 4,
   BTR_DUPLICATE_KEY = 5,
   BTR_INVALID_KEY_NUMBER = 6,
+  BTR_DIFFERENT_KEY_NUMBER = 7,  // next, previous, update or delete on another key than the position's
   BTR_NO_CURRENT_RECORD = 8,   // update or delete with no record read; next or previous unpositioned
   BTR_END_OF_FILE = 9,
   BTR_INVALID_FILE_NAME = 11,
@@ -83,6 +93,13 @@ enum : int {
 
 // The access word that every open passes.
 constexpr const char* kRecordStoreAccessWord = "qelbin";
+
+// The longest record and key buffer a table may have. The catalogue's longest record is 16,400
+// bytes and its longest key 61; these leave room and keep every length well inside an int. A
+// stored definition beyond them is damage (30 at open); a definition to create beyond them is
+// refused (11), and so is a buffer asked for at open (22 for the record, 21 for the key).
+constexpr int kRecordStoreMaxRecordLength = 65535;
+constexpr int kRecordStoreMaxKeyLength = 255;
 
 namespace platform {
 class TableConnection;
@@ -106,7 +123,8 @@ extern "C" {
 // Opens table `file_name` in folder `data_path` (empty or null: the working folder) with a record
 // buffer of `record_length` and a key buffer of `key_length` bytes (0 takes the table's own
 // lengths). `access_word` must be "qelbin". Returns 0 and sets *handle; otherwise a status
-// (12 no such file, 30 not a table, 51 wrong access word, 2 damaged) and *handle stays null.
+// (12 no such file, 30 not a table or a damaged definition, 51 wrong access word, 2 damaged,
+// 22 or 21 for a buffer beyond the store's longest) and *handle stays null.
 // `mode` and `reserved` are kept for the suite's callers and not used.
 PLATFORM_API int _btopen(btrv_fcb** handle, int mode, int reserved, int record_length, int key_length,
                          const char* data_path, const char* file_name, const char* access_word,
@@ -159,12 +177,14 @@ struct TableDefinition {
   std::vector<KeyDefinition> keys;
 };
 
-// Checks a definition: lengths positive, segments inside the record, integer lengths 1/2/4/8,
+// Checks a definition: lengths positive and within the store's longest, segments inside the record, integer lengths 1/2/4/8,
 // each key no longer than the key buffer. Empty when sound, else what is wrong.
 PLATFORM_API std::string definition_problem(const TableDefinition& definition);
 
 // Makes the table file `definition.file_name` in `data_path`. 0, or 59 when a file of that name
-// (in any case) exists, 11 for an unsound definition, 2 when it cannot be written.
+// (in any case) exists, 11 for an unsound definition, 2 when it cannot be written. The file is
+// built under a name of this maker's own and appears under its table name only whole; of two
+// makers of one table at the same moment, one gets 0 and the other 59, leaving nothing behind.
 PLATFORM_API int create_table_file(const std::string& data_path, const TableDefinition& definition);
 
 // The path of `file_name` in `data_path`, matched case-insensitively; empty when there is none.
@@ -173,8 +193,9 @@ PLATFORM_API std::string find_table_file(const std::string& data_path, const std
 // Reads the definition stored in a table file. 0, or the status of a failed open.
 PLATFORM_API int read_table_definition(const std::string& path, TableDefinition* definition);
 
-// Runs SQLite's integrity check on a table file: 0 when it opens as a table and the check passes,
-// else the status of the failure (2 when the check finds damage).
+// Checks a table file: 0 when it opens as a table, SQLite's integrity check passes and every
+// record has its table's length and the keys stored for it; else the status of the failure (2
+// for damage, with a line on the report channel naming the record).
 PLATFORM_API int check_table_file(const std::string& data_path, const std::string& file_name);
 
 // Inserts one record (`length` bytes, at most the record length; the rest is zero) into a table.
@@ -190,5 +211,10 @@ PLATFORM_API int load_table_records(const std::string& data_path, const std::str
 // How long a write waits for another writer before giving 85, in milliseconds (default 5000), for
 // tables opened after the call.
 PLATFORM_API void set_record_store_busy_timeout(int milliseconds);
+
+// How long reads on one handle share a read snapshot: at most `milliseconds` and `reads` reads
+// (defaults 50 and 10,000), from the next snapshot begun. Either 0 makes every read its own
+// transaction, as a store without snapshots would be (to measure what the snapshot saves).
+PLATFORM_API void set_record_store_read_snapshot_bound(int milliseconds, int reads);
 
 }  // namespace platform

@@ -116,6 +116,12 @@ TEST_F(BadInput, ATableFileWhoseStoredDefinitionIsDamagedIsRefusedWithStatus30) 
       {"a key longer than any buffer", "UPDATE key_segments SET length = 2147483647 WHERE key_number > 0"},
       {"an unknown segment type", "UPDATE key_segments SET type = 9 WHERE key_number = 1"},
       {"another file format", "UPDATE table_definition SET format = 'other'"},
+      {"an enormous record length", "UPDATE table_definition SET record_length = 2147483647"},
+      {"an enormous key buffer length", "UPDATE table_definition SET key_buffer_length = 2147483647"},
+      {"a record length beyond an int", "UPDATE table_definition SET record_length = 4294967312"},
+      {"two definitions", "INSERT INTO table_definition SELECT * FROM table_definition"},
+      {"duplicates dropped from a key that holds them", "UPDATE key_segments SET duplicates = 0 WHERE key_number = 1"},
+      {"duplicates claimed for a unique key", "UPDATE key_segments SET duplicates = 1 WHERE key_number = 0"},
   };
   int made = 0;
   for (const Case& c : cases) {
@@ -128,6 +134,36 @@ TEST_F(BadInput, ATableFileWhoseStoredDefinitionIsDamagedIsRefusedWithStatus30) 
               BTR_NOT_A_TABLE_FILE);
     EXPECT_EQ(handle, nullptr);
   }
+}
+
+TEST_F(BadInput, BuffersBeyondTheLongestATableMayHaveAreRefusedAtOpen) {
+  btrv_fcb* handle = nullptr;
+  EXPECT_EQ(open(&handle, 2147483647, 8), BTR_DATA_BUFFER_TOO_SHORT);
+  EXPECT_EQ(open(&handle, 16, 2147483647), BTR_KEY_BUFFER_TOO_SHORT);
+  EXPECT_EQ(handle, nullptr);
+  platform::TableDefinition huge = row_table("HUGE.TTL");
+  huge.record_length = kRecordStoreMaxRecordLength + 1;
+  EXPECT_EQ(platform::create_table_file(folder.string(), huge), BTR_INVALID_FILE_NAME);
+}
+
+// One changed byte makes a record say another key than the one it is stored under. The walk gives
+// 2 there and ends, and the check names the record.
+TEST_F(BadInput, ARecordWhoseBytesDisagreeWithItsKeyIsDamageThatEndsTheWalkAndFailsTheCheck) {
+  for (int i = 1; i <= 3; ++i) ASSERT_EQ(insert(row(i, 1, std::to_string(i).c_str())), BTR_OK);
+  EXPECT_EQ(platform::check_table_file(folder.string(), "ROWS.TTL"), BTR_OK);
+  // Record 2's number becomes 9: beyond record 3, so stepping on from its bytes would go round.
+  ASSERT_NO_FATAL_FAILURE(change_behind_the_store(
+      folder.path() / "ROWS.TTL", "UPDATE records SET data = x'09000000' || substr(data, 5) WHERE id = 2"));
+  for (int operation : {BTR_GET_FIRST, BTR_GET_LAST}) {
+    SCOPED_TRACE(operation);
+    int status = step(operation, 0);
+    int steps = 0;
+    while (status == BTR_OK && ++steps < 10) status = step(operation == BTR_GET_FIRST ? BTR_GET_NEXT : BTR_GET_PREVIOUS, 0);
+    EXPECT_EQ(status, BTR_IO_ERROR);
+  }
+  platform::ReportCapture reports;
+  EXPECT_EQ(platform::check_table_file(folder.string(), "ROWS.TTL"), BTR_IO_ERROR);
+  EXPECT_TRUE(reports.contains("record 2 holds another key 0")) << (reports.lines().empty() ? "" : reports.lines()[0]);
 }
 
 TEST_F(BadInput, AKeyNumberTheTableLacksGivesStatus6) {

@@ -13,6 +13,7 @@
 
 #include <chrono>
 #include <cstring>
+#include <filesystem>
 #include <random>
 #include <thread>
 #include <vector>
@@ -23,6 +24,14 @@ namespace record_store_test {
 namespace {
 
 constexpr std::int32_t kCounterNumber = -1;
+
+// Runs SQL on a table file behind the store's back, as another program would.
+void change_behind_the_store(const std::filesystem::path& path, const char* sql) {
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open(path.string().c_str(), &db), SQLITE_OK);
+  EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
+  sqlite3_close(db);
+}
 
 class Durability : public StoreTest {
  protected:
@@ -101,7 +110,121 @@ TEST_F(Durability, AWriterHeldUpPastTheBusyTimeoutGetsStatus85AndWritesNothing) 
   _btclose(&waiting, "", 0, 0);
 }
 
+// Reads share a snapshot for a bound of time and of reads; the handle's own write, or a write
+// through any handle of the program, ends it at once.
+TEST_F(Durability, ASnapshotEndsAtItsBoundOfReadsAndAtAnyWriteOfTheProgram) {
+  platform::set_record_store_read_snapshot_bound(60000, 4);
+  ASSERT_EQ(get(BTR_GET_EQUAL, 0, kCounterNumber), BTR_OK);  // read 1 begins the snapshot
+  // Another program inserts number 500 (group 5, name "ext"), keys in the store's encoding.
+  ASSERT_NO_FATAL_FAILURE(change_behind_the_store(
+      folder.path() / "ROWS.TTL",
+      "INSERT INTO records(version, data, k0, k1, k2) VALUES(1, x'F4010000050000006578740000000000', "
+      "x'800001F4', x'80000005', x'6578740000000000')"));
+  EXPECT_EQ(get(BTR_GET_EQUAL, 0, 500), BTR_KEY_NOT_FOUND);  // reads 2 to 4 see the snapshot
+  EXPECT_EQ(get(BTR_GET_EQUAL, 0, 500), BTR_KEY_NOT_FOUND);
+  EXPECT_EQ(get(BTR_GET_EQUAL, 0, 500), BTR_KEY_NOT_FOUND);
+  EXPECT_EQ(get(BTR_GET_EQUAL, 0, 500), BTR_OK);  // read 5 begins the next
+  EXPECT_EQ(current().group, 5);
+
+  ASSERT_NO_FATAL_FAILURE(change_behind_the_store(folder.path() / "ROWS.TTL", "DELETE FROM records WHERE k0 = x'800001F4'"));
+  EXPECT_EQ(get(BTR_GET_EQUAL, 0, 500), BTR_OK);  // still the snapshot
+  btrv_fcb* other = nullptr;
+  ASSERT_EQ(open(&other), BTR_OK);
+  ASSERT_EQ(insert(row(600, 6, "mine"), other), BTR_OK);
+  EXPECT_EQ(get(BTR_GET_EQUAL, 0, 600), BTR_OK);  // the program's own write is seen at once
+  EXPECT_EQ(get(BTR_GET_EQUAL, 0, 500), BTR_KEY_NOT_FOUND);
+  _btclose(&other, "", 0, 0);
+  platform::set_record_store_read_snapshot_bound(50, 10000);
+}
+
 #if !defined(_WIN32)
+
+// A reader holding a snapshot sees another process's committed insert once the time bound has
+// passed (50 ms), without writing or reopening.
+TEST_F(Durability, AnotherProcesssCommittedInsertIsSeenWithinTheBound) {
+  _btclose(&table, "", 0, 0);
+  int go[2];
+  int done[2];
+  ASSERT_EQ(pipe(go), 0);
+  ASSERT_EQ(pipe(done), 0);
+  const pid_t pid = fork();
+  ASSERT_GE(pid, 0);
+  if (pid == 0) {
+    char signal = 0;
+    if (read(go[0], &signal, 1) != 1) _exit(2);
+    btrv_fcb* handle = nullptr;
+    if (open(&handle) != BTR_OK) _exit(3);
+    if (insert(row(700, 7, "theirs"), handle) != BTR_OK) _exit(4);
+    _btclose(&handle, "", 0, 0);
+    if (write(done[1], &signal, 1) != 1) _exit(5);
+    _exit(0);
+  }
+  ASSERT_EQ(open(&table), BTR_OK);
+  ASSERT_EQ(get(BTR_GET_EQUAL, 0, kCounterNumber), BTR_OK);  // the snapshot begins before the insert
+  char signal = 1;
+  ASSERT_EQ(write(go[1], &signal, 1), 1);
+  ASSERT_EQ(read(done[0], &signal, 1), 1);
+  const auto committed = std::chrono::steady_clock::now();
+  int status = BTR_KEY_NOT_FOUND;
+  while (status == BTR_KEY_NOT_FOUND && std::chrono::steady_clock::now() - committed < std::chrono::seconds(2)) {
+    status = get(BTR_GET_EQUAL, 0, 700);
+  }
+  const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - committed);
+  int exit_status = 0;
+  ASSERT_EQ(waitpid(pid, &exit_status, 0), pid);
+  EXPECT_TRUE(WIFEXITED(exit_status) && WEXITSTATUS(exit_status) == 0);
+  EXPECT_EQ(status, BTR_OK);
+  // Without the bound the snapshot would never see it; the bound is 50 ms, the rest is room for a
+  // machine busy with other work.
+  EXPECT_LE(waited.count(), 500);
+  for (int fd : {go[0], go[1], done[0], done[1]}) close(fd);
+}
+
+// Set-up programs making one table at the same moment: one makes it, the others are told it
+// exists (59), the table under its name is whole, and no maker's temporary file stays behind.
+TEST_F(Durability, TableMakersRacingForOneNameLeaveOneWholeTableAndNoStrayFiles) {
+  _btclose(&table, "", 0, 0);
+  constexpr int kMakers = 4;
+  for (int round = 0; round < 5; ++round) {
+    SCOPED_TRACE("round " + std::to_string(round));
+    const std::string name = "RACE" + std::to_string(round) + ".TTL";
+    int go[2];
+    ASSERT_EQ(pipe(go), 0);
+    std::vector<pid_t> makers;
+    for (int m = 0; m < kMakers; ++m) {
+      const pid_t pid = fork();
+      ASSERT_GE(pid, 0);
+      if (pid == 0) {
+        close(go[1]);
+        char signal = 0;
+        if (read(go[0], &signal, 1) != 0) _exit(20);  // all start when the write end closes
+        const int status = platform::create_table_file(folder.string(), row_table(name));
+        _exit(status == BTR_OK ? 0 : status == BTR_FILE_EXISTS ? 1 : 10 + status);
+      }
+      makers.push_back(pid);
+    }
+    close(go[0]);
+    close(go[1]);
+    int made = 0;
+    int refused = 0;
+    for (pid_t pid : makers) {
+      int status = 0;
+      ASSERT_EQ(waitpid(pid, &status, 0), pid);
+      ASSERT_TRUE(WIFEXITED(status));
+      made += WEXITSTATUS(status) == 0 ? 1 : 0;
+      refused += WEXITSTATUS(status) == 1 ? 1 : 0;
+    }
+    EXPECT_EQ(made, 1);
+    EXPECT_EQ(refused, kMakers - 1);
+    EXPECT_EQ(platform::check_table_file(folder.string(), name), BTR_OK);
+    EXPECT_EQ(platform::insert_table_record(folder.string(), name, "row", 3), BTR_OK);
+  }
+  for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+    const std::string file = entry.path().filename().string();
+    EXPECT_TRUE(file.rfind("ROWS.TTL", 0) == 0 || file.rfind("RACE", 0) == 0) << file;
+    EXPECT_EQ(file.find(".building"), std::string::npos) << file;
+  }
+}
 
 TEST_F(Durability, TwoProcessesWritingOneTableLoseNoUpdate) {
   _btclose(&table, "", 0, 0);

@@ -105,7 +105,8 @@ TEST_F(Operations, InsertMakesTheNewRecordCurrent) {
 }
 
 TEST_F(Operations, UpdateRewritesTheCurrentRecordAndFollowsItsNewKey) {
-  ASSERT_EQ(get(BTR_GET_EQUAL, 0, 3), BTR_OK);
+  ASSERT_EQ(get(BTR_GET_EQUAL, 1, 20), BTR_OK);  // the oldest of group 20: record 3
+  ASSERT_EQ(current_number(), 3);
   Row changed = current();
   changed.group = 10;  // moves from group 20 to the end of group 10
   std::memcpy(table->record_buffer, &changed, sizeof changed);
@@ -152,11 +153,14 @@ TEST_F(Operations, DeleteRemovesTheRecordAndTheWalkGoesOn) {
   EXPECT_EQ(current_number(), 3);
 }
 
-TEST_F(Operations, AShortRecordBufferGivesStatus22) {
+TEST_F(Operations, AShortRecordBufferGivesStatus22AndNothingCopied) {
   btrv_fcb* small = nullptr;
   ASSERT_EQ(open(&small, 12, 8), BTR_OK);
   std::memset(small->key_buffer, 0, 8);
+  std::memset(small->record_buffer, 0x77, 12);
   EXPECT_EQ(_bt(BTR_GET_FIRST, small, 0, __FILE__, __LINE__, 0), BTR_DATA_BUFFER_TOO_SHORT);
+  EXPECT_EQ(std::string(small->record_buffer, 12), std::string(12, '\x77'));
+  EXPECT_EQ(_bt(BTR_GET_NEXT, small, 0, __FILE__, __LINE__, 0), BTR_NO_CURRENT_RECORD);
   EXPECT_EQ(_bt(BTR_INSERT, small, 0, __FILE__, __LINE__, 0), BTR_DATA_BUFFER_TOO_SHORT);
   _btclose(&small, __FILE__, __LINE__, 0);
 }
@@ -180,6 +184,34 @@ TEST_F(Operations, ALoadThatFailsPartWayInsertsNothing) {
   EXPECT_EQ(get(BTR_GET_EQUAL, 0, 100), BTR_KEY_NOT_FOUND);
   EXPECT_EQ(platform::load_table_records(folder.string(), "ROWS.TTL", rows, 2, sizeof(Row)), BTR_OK);
   EXPECT_EQ(get(BTR_GET_EQUAL, 0, 101), BTR_OK);
+}
+
+// A position belongs to the key it was found by: stepping or writing on another would walk or
+// write somewhere the program did not mean.
+TEST_F(Operations, NextPreviousUpdateAndDeleteOnAnotherKeyGiveStatus7AndChangeNothing) {
+  struct Case {
+    int operation;
+    int key;
+  };
+  const Case cases[] = {{BTR_GET_NEXT, 0}, {BTR_GET_PREVIOUS, 2}, {BTR_UPDATE, 0}, {BTR_DELETE, 2}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.operation);
+    ASSERT_EQ(get(BTR_GET_EQUAL, 1, 20), BTR_OK);  // record 3, found by key 1
+    Row changed = current();
+    changed.number = 77;
+    std::memcpy(table->record_buffer, &changed, sizeof changed);
+    EXPECT_EQ(step(c.operation, c.key), BTR_DIFFERENT_KEY_NUMBER);
+    EXPECT_EQ(get(BTR_GET_EQUAL, 0, 3), BTR_OK);
+    EXPECT_EQ(get(BTR_GET_EQUAL, 0, 77), BTR_KEY_NOT_FOUND);
+  }
+  // On the key of the position they work, and the position moves with an insert's key.
+  ASSERT_EQ(get(BTR_GET_EQUAL, 1, 20), BTR_OK);
+  ASSERT_EQ(step(BTR_GET_NEXT, 1), BTR_OK);
+  EXPECT_EQ(current_number(), 1);
+  ASSERT_EQ(insert(row(11, 10, "eleven")), BTR_OK);
+  EXPECT_EQ(step(BTR_GET_NEXT, 1), BTR_DIFFERENT_KEY_NUMBER);
+  ASSERT_EQ(step(BTR_GET_NEXT, 0), BTR_OK);
+  EXPECT_EQ(current_number(), 30);
 }
 
 TEST_F(Operations, UnknownOperationsAreRefused) {
