@@ -146,6 +146,7 @@ void run(const CarOptions& options) {
     }
   }
   const CarBenefitPage page = work_out_car_benefit(car, limits, co2_bands, range_bands, options.tax_year, from, to);
+  if (!page_can_show(page, error)) throw CLI::ValidationError("car", error);
   use_report_folder(options.output);
   if (!print_car_benefit_report(page) || !show_last_report()) throw CLI::RuntimeError(1);
 
