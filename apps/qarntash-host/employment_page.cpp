@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "platform/dates.h"
 #include "platform/report_printer.h"
@@ -77,6 +78,17 @@ CarBenefitPage work_out_car_benefit(const TLD_ISYI_CAR& car, const TLD_0501_CAR_
   return page;
 }
 
+std::vector<std::string> page_heading(const CarBenefitPage& page) {
+  std::vector<std::string> lines{"Company car and fuel benefit, tax year " + year_label(page.tax_year),
+                                 "Period " + date_text(page.period_start) + " to " + date_text(page.period_end)};
+  const TLD_ISYI_CAR& car = page.car;
+  if (car.availableFrom != 0 || car.availableTo != 0) {
+    lines.push_back("Car available " + date_text(car.availableFrom != 0 ? car.availableFrom : page.period_start) +
+                    " to " + date_text(car.availableTo != 0 ? car.availableTo : page.period_end));
+  }
+  return lines;
+}
+
 bool page_can_show(const CarBenefitPage& page, std::string& error) {
   if (!page.working.computed) {
     error = page.working.steps.empty() ? "the car benefit was not worked out" : page.working.steps.front().description;
@@ -105,13 +117,8 @@ bool print_car_benefit_report(const CarBenefitPage& figures) {
     factory.eSetSectionTitle("Employment");
     classRP_COLUMN page(nullptr, nullptr, nullptr, &factory, 0);
 
-    text_line(page, "Company car and fuel benefit, tax year " + year_label(figures.tax_year), kTitle);
-    text_line(page, "Period " + date_text(figures.period_start) + " to " + date_text(figures.period_end));
-    const TLD_ISYI_CAR& car = figures.car;
-    if (car.availableFrom != 0 || car.availableTo != 0) {
-      text_line(page, "Car available " + date_text(car.availableFrom != 0 ? car.availableFrom : figures.period_start) +
-                          " to " + date_text(car.availableTo != 0 ? car.availableTo : figures.period_end));
-    }
+    const std::vector<std::string> heading = page_heading(figures);
+    for (std::size_t i = 0; i < heading.size(); ++i) text_line(page, heading[i], i == 0 ? kTitle : 0);
     page.Blank(1);
     print_working(page, figures.working);
   }

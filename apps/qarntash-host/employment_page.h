@@ -10,6 +10,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "qarntash/tax_rules/car_benefit_records.h"
 #include "qarntash/tax_rules/car_benefit_working.h"
@@ -28,6 +29,10 @@ struct CarBenefitPage {
   double benefit = 0;  // Calc's result: CarBenefits::kNotComputed when a figure overflowed
   CarBenefitWorking working;
 };
+
+// The lines above the working: the title, the period and, when the car was not there all
+// period, the days it was available.
+std::vector<std::string> page_heading(const CarBenefitPage& page);
 
 // The largest amount the page's money column holds, brackets and all: £99,999,999,999.99.
 constexpr double kLargestPageAmount = 99999999999.99;
