@@ -102,9 +102,17 @@ class Steps {
   CarBenefitStep::Part m_part = CarBenefitStep::kCar;
 };
 
+// A figure in whole units, rounded down, as text of any length: a CO2 figure of 1e300 is no
+// reason to convert it to an integer type that cannot hold it.
+std::string whole_units_text(double value) {
+  char text[400];  // the largest double has 309 digits
+  std::snprintf(text, sizeof text, "%.0f", std::floor(value));
+  return text;
+}
+
 std::string co2_basis(const TLD_ISYI_CAR& car) {
   if (is_yes(car.noCo2Figure)) return " (no CO2 figure)";
-  if (car.co2 > 0) return " (CO2 " + std::to_string(static_cast<long>(car.co2)) + " g/km)";
+  if (car.co2 > 0) return " (CO2 " + whole_units_text(car.co2) + " g/km)";
   return "";
 }
 
@@ -119,7 +127,7 @@ std::string percentage_basis(const CarBenefitFigures& f, const TLD_ISYI_CAR& car
     case PercentageRule::kCo2:
       break;
   }
-  return "the CO2 rules" + year + ": " + std::to_string(static_cast<long>(std::floor(car.co2))) +
+  return "the CO2 rules" + year + ": " + whole_units_text(car.co2) +
          " g/km, fuel type " + std::to_string(car.fuelType);
 }
 
