@@ -85,15 +85,16 @@ TEST(ShippedCarLimits, PublishedFiguresOfSomeYears) {
   EXPECT_DOUBLE_EQ(y2021.limits.electricRangeBands[1].percentage, 10);
 }
 
-TEST(ShippedCarLimits, UnpublishedFuelMultiplierOf2028IsNamed) {
-  const Loaded y2028 = load(2028);
-  EXPECT_DOUBLE_EQ(y2028.limits.fuelMultiplier, 0);
+TEST(ShippedCarLimits, UnpublishedFuelMultipliersOf2028And2029AreNamed) {
   host::CarLimitsNotes notes;
   std::string error;
-  ASSERT_TRUE(host::read_car_limits_notes(kDataFile, 2028, notes, error));
-  ASSERT_EQ(notes.unpublished.size(), 1u);
-  EXPECT_EQ(notes.unpublished[0], "fuelMultiplier");
-  EXPECT_EQ(notes.status, "confirmed_with_caveat");
+  for (long year : {2028L, 2029L}) {
+    EXPECT_DOUBLE_EQ(load(year).limits.fuelMultiplier, 0) << year;
+    ASSERT_TRUE(host::read_car_limits_notes(kDataFile, year, notes, error));
+    ASSERT_EQ(notes.unpublished.size(), 1u) << year;
+    EXPECT_EQ(notes.unpublished[0], "fuelMultiplier") << year;
+    EXPECT_EQ(notes.status, "confirmed_with_caveat") << year;
+  }
   ASSERT_TRUE(host::read_car_limits_notes(kDataFile, 2027, notes, error));
   EXPECT_TRUE(notes.unpublished.empty());
 }
