@@ -39,14 +39,19 @@ std::vector<double> money_figures() {
     const double price = 15000 + i * 37.25;
     figures.push_back(price * (12 + i % 26) / 100.0);
     figures.push_back((i % 200) / 365.0 * price * 0.3);
-    figures.push_back(2.675 + i);  // a half in decimal, just below it in binary
   }
   return figures;
 }
 
-void run_ttround(benchmark::State& state, bool decimal_reading) {
+// Exact halves in decimal (2.675 is just below the half in binary): each takes the decimal reading.
+std::vector<double> half_figures() {
+  std::vector<double> figures;
+  for (int i = 0; i < 1024; ++i) figures.push_back(2.675 + i);
+  return figures;
+}
+
+void run_ttround(benchmark::State& state, bool decimal_reading, const std::vector<double>& figures) {
   use_decimal_reading = decimal_reading;
-  const std::vector<double> figures = money_figures();
   std::size_t i = 0;
   for (auto _ : state) {
     benchmark::DoNotOptimize(ttround(figures[i], i % 2 == 0 ? 2 : 0, 2));
@@ -54,10 +59,12 @@ void run_ttround(benchmark::State& state, bool decimal_reading) {
   }
   use_decimal_reading = false;
 }
-void BM_TtroundOld(benchmark::State& state) { run_ttround(state, true); }
-void BM_TtroundNew(benchmark::State& state) { run_ttround(state, false); }
+void BM_TtroundOld(benchmark::State& state) { run_ttround(state, true, money_figures()); }
+void BM_TtroundNew(benchmark::State& state) { run_ttround(state, false, money_figures()); }
+void BM_TtroundNewAtExactHalves(benchmark::State& state) { run_ttround(state, false, half_figures()); }
 BENCHMARK(BM_TtroundOld);
 BENCHMARK(BM_TtroundNew);
+BENCHMARK(BM_TtroundNewAtExactHalves);
 
 // 1,000 varied cars of 2022-23, half with fuel, some part of the year: the time per car.
 void run_calc(benchmark::State& state, bool decimal_reading) {
@@ -65,15 +72,7 @@ void run_calc(benchmark::State& state, bool decimal_reading) {
   constexpr long kTaxYear = 2023;
   const car_test::YearLimits year = car_test::limits_for(kTaxYear);
   const car_test::Period period = car_test::whole_year(kTaxYear);
-  std::vector<TLD_ISYI_CAR> fleet;
-  for (int i = 0; i < 1000; ++i) {
-    TLD_ISYI_CAR car = car_test::make_car(15000 + (i % 400) * 125.0, (i * 7) % 260, static_cast<short>(1 + i % 9));
-    car_test::set_flag(car.fuelProvided, i % 2 == 0);
-    car.availableFrom = i % 5 == 0 ? period.start + i % 300 : 0;
-    car.registeredDate = period.start - 200 - i % 3000;
-    car.capitalContribution = i % 3 == 0 ? 1500 : 0;
-    fleet.push_back(car);
-  }
+  std::vector<TLD_ISYI_CAR> fleet = car_test::varied_fleet(1000, period);
   CAR_SUMS sums;
   for (auto _ : state) {
     for (TLD_ISYI_CAR& car : fleet) {
