@@ -34,16 +34,7 @@ BENCHMARK(BM_OneTypicalCar);
 void BM_FleetOf100000Cars(benchmark::State& state) {
   const YearLimits year = limits_for(kTaxYear);
   const car_test::Period period = car_test::whole_year(kTaxYear);
-  std::vector<TLD_ISYI_CAR> fleet;
-  fleet.reserve(100000);
-  for (int i = 0; i < 100000; ++i) {
-    TLD_ISYI_CAR car = make_car(15000 + (i % 400) * 125.0, (i * 7) % 260, static_cast<short>(1 + i % 9));
-    set_flag(car.fuelProvided, i % 2 == 0);
-    car.availableFrom = i % 5 == 0 ? period.start + i % 300 : 0;
-    car.registeredDate = period.start - 200 - i % 3000;
-    car.privateUsePayments = i % 7 == 0 ? 600 : 0;
-    fleet.push_back(car);
-  }
+  std::vector<TLD_ISYI_CAR> fleet = car_test::varied_fleet(100000, period);
   CAR_SUMS sums;
   for (auto _ : state) {
     double total = 0;

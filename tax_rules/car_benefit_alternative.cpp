@@ -5,6 +5,7 @@
 // taken off afterwards.
 #include <cstring>
 
+#include "car_benefit_figures.h"
 #include "car_benefit_internal.h"
 #include "qarntash/tax_rules/car_benefit.h"
 
@@ -16,6 +17,8 @@ double at_least_zero(double amount) { return amount > 0.0 ? amount : 0.0; }
 
 double CarBenefits::AlternativeAmountCalc() {
   std::memset(&m_sums, 0, sizeof m_sums);
+  m_figures.alternativePath = true;
+  m_figures.daysInYear = m_daysInYear;
 
   const long extraDays = m_car->extraDaysUnavailable > 0 ? m_car->extraDaysUnavailable : 0;
   const bool fuelProvided = is_yes(m_car->fuelProvided);
@@ -40,7 +43,18 @@ double CarBenefits::AlternativeAmountCalc() {
     m_sums.fuelUnavailableReduction = round_pounds(fuelDays * fullFuel / m_daysInYear);
     const double fuelCashEquivalent = round_pounds(fullFuel - m_sums.fuelUnavailableReduction);
     m_sums.fuelBenefit = fuelCashEquivalent > fuelAmount ? fuelCashEquivalent : fuelAmount;
+    m_figures.fuelProvided = true;
+    m_figures.fuelByMultiplier = true;
+    m_figures.fuelDays = fuelDays;
+    m_figures.fuelScale = fullFuel;
+    m_figures.fuelFull = fullFuel;
+    m_figures.fuelCashEquivalent = fuelCashEquivalent;
+    m_figures.fuelAmount = fuelAmount;
+    m_figures.fuelAmountTaxed = !(fuelCashEquivalent > fuelAmount);
   }
+  m_figures.fullCashEquivalent = fullCashEquivalent;
+  m_figures.cashEquivalent = cashEquivalent;
+  m_figures.carAmount = carAmount;
 
   m_sums.fullBenefit = round_pence(m_sums.netPrice * m_sums.percentage / 100.0);
   m_sums.unavailableReduction = carDays / m_daysInYear * m_sums.fullBenefit;
@@ -48,8 +62,11 @@ double CarBenefits::AlternativeAmountCalc() {
   if (cashEquivalent > carAmount) {
     m_sums.carBenefit = m_sums.fullBenefit - m_sums.unavailableReduction - m_car->privateUsePayments;
   } else {
-    m_sums.carBenefit = compared - ApplyCarTaxRate(m_sums.capitalContribution) - m_car->privateUsePayments;
+    m_figures.carAmountTaxed = true;
+    m_figures.contributionsAtPercentage = ApplyCarTaxRate(m_sums.capitalContribution);
+    m_sums.carBenefit = compared - m_figures.contributionsAtPercentage - m_car->privateUsePayments;
   }
+  m_figures.carBeforeNil = m_sums.carBenefit;
 
   m_sums.unavailableReduction = at_least_zero(m_sums.unavailableReduction);
   m_sums.unavailableReductionWhole = at_least_zero(m_sums.unavailableReductionWhole);

@@ -14,14 +14,30 @@ using namespace fuel_type;
 constexpr long kLastYearOfZeroEmissionNine = 2010;
 constexpr long kFirstYearOfZeroEmissionBands = 2016;
 
-// From 2020-21 cars of 1 to 50 g/km take their percentage from their electric range.
+// From 2020-21 to 2027-28 cars of 1 to 50 g/km take their percentage from their electric range.
+// From 2028-29 the range bands end (FA 2025 s5): every such car takes the band table's 1 g/km
+// entry (18%).
 constexpr long kFirstYearOfElectricRange = 2021;
+constexpr long kLastYearOfElectricRange = 2028;
 constexpr int kElectricRangeLowestCo2 = 1;
 constexpr int kElectricRangeHighestCo2 = 50;
 
-// From 2020-21 no car pays more than 37% (the 480 guide, Appendix 2).
-constexpr long kFirstYearOfCap = 2021;
-constexpr double kMaximumPercentage = 37.0;
+// No car pays more than the year's maximum: 37% from 2020-21 (the 480 guide, Appendix 2), 38%
+// from 2028-29 (FA 2025 s5). Before 2020-21 the band tables stopped at their maximum themselves.
+struct MaximumRow {
+  long firstYear;
+  double percentage;
+};
+constexpr MaximumRow kMaximumPercentages[] = {{2021, 37.0}, {2029, 38.0}};
+
+// The year's maximum, or none (a negative figure) before the first row.
+double maximum_percentage(long taxYear) {
+  double maximum = -1.0;
+  for (const MaximumRow& row : kMaximumPercentages) {
+    if (row.firstYear <= taxYear) maximum = row.percentage;
+  }
+  return maximum;
+}
 
 // Cars first registered before 6 April 2020 kept their higher (NEDC-based) percentages for two
 // years after the WLTP tables began: 2 points more in 2020-21 and 1 more in 2021-22. From 2022-23
@@ -135,7 +151,8 @@ double co2_percentage(long taxYear, const CarRateTables& rates, double co2, doub
   if (band >= 0) {
     const CarCo2Band& chosen = rates.co2Bands[band];
     percentage = chosen.percentage;
-    if (car.taxYear >= kFirstYearOfElectricRange && car.co2 >= kElectricRangeLowestCo2 &&
+    if (car.taxYear >= kFirstYearOfElectricRange && car.taxYear <= kLastYearOfElectricRange &&
+        car.co2 >= kElectricRangeLowestCo2 &&
         car.co2 <= kElectricRangeHighestCo2) {
       const int range_band =
           band_index(rates.electricRangeBands, rates.electricRangeBandCount, car.electricRange);
@@ -146,7 +163,8 @@ double co2_percentage(long taxYear, const CarRateTables& rates, double co2, doub
   }
 
   percentage -= alternative_fuel_discount(car, rates, percentage);
-  if (car.taxYear >= kFirstYearOfCap && percentage > kMaximumPercentage) percentage = kMaximumPercentage;
+  const double maximum = maximum_percentage(car.taxYear);
+  if (maximum >= 0.0 && percentage > maximum) percentage = maximum;
   // A discount larger than a short table's percentage must not make the benefit negative.
   return percentage < 0.0 ? 0.0 : percentage;
 }

@@ -44,6 +44,7 @@ struct OlderCarRow {
 constexpr OlderCarRow kOlderCarRows[] = {
     {2012, {15, 22, 32}}, {2017, {16, 27, 37}}, {2018, {18, 29, 37}},
     {2019, {20, 31, 37}}, {2020, {23, 34, 37}}, {2021, {24, 35, 37}},
+    {2029, {25, 36, 38}},  // 2028-29: FA 2025 s5 raises each figure by one and the maximum to 38
 };
 
 // Cars registered from 1998 (s140 with the diesel supplement), by engine band and fuel letter.
@@ -65,6 +66,8 @@ constexpr NewerCarRow kNewerCarRows[] = {
     {2019, {20, 24, 0, 0}, {31, 35, 0, 0}, 37},
     {2020, {23, 27, 0, 23}, {34, 37, 0, 34}, 37},
     {2021, {24, 28, 0, 24}, {35, 37, 0, 35}, 37},
+    // 2028-29 (FA 2025 s5): 25, 36 and 38; the diesel supplement of 4 stops at the maximum of 38.
+    {2029, {25, 29, 0, 25}, {36, 38, 0, 36}, 38},
 };
 
 // The row in force in a tax year: the last whose first year has come. Rows start at the

@@ -3,9 +3,10 @@
 //
 // Two sets of rules decide it:
 //   - the CO2 rules, from 2002-03 for cars with a CO2 figure: the year's CO2 band table (given by
-//     the host inside TLD_0501_CAR_LIMITS), from 2020-21 the electric range table for cars of 1
-//     to 50 g/km, then the diesel supplement, the transitional addition for cars registered
-//     before 6 April 2020, the alternative-fuel discounts before 2011-12 and the cap of 37%;
+//     the host inside TLD_0501_CAR_LIMITS), from 2020-21 to 2027-28 the electric range table for
+//     cars of 1 to 50 g/km, then the diesel supplement, the transitional addition for cars
+//     registered before 6 April 2020, the alternative-fuel discounts before 2011-12 and the
+//     year's maximum (37% from 2020-21, 38% from 2028-29);
 //   - the engine-size rules for cars without a CO2 figure, whose percentages the law fixes year
 //     by year (held here as tables), split at a registration cut-off (1 January 1998).
 // Tax year N runs from 6 April N-1 to 5 April N. Percentages are per cent (15.0 is 15%). Nothing

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "car_benefit_figures.h"
 #include "car_benefit_internal.h"
 #include "platform/dates.h"
 #include "qarntash/tax_rules/car_benefit.h"
@@ -92,6 +93,7 @@ using namespace car_benefit_internal;
 double CarBenefits::StandardCalc() {
   const double daysInYear = m_taxYear < kFirstYearOfCo2Rules ? 365.0 : m_daysInYear;
   std::memset(&m_sums, 0, sizeof m_sums);
+  m_figures.daysInYear = daysInYear;
 
   WorkOutPrice(m_taxYear < kFirstYearWithoutPriceCap);
 
@@ -137,14 +139,21 @@ double CarBenefits::StandardCalc() {
   m_sums.carDaysUnavailable = static_cast<std::int32_t>(carDays);
   m_sums.unavailableReduction = carDays / daysInYear * benefit;
   benefit = benefit - m_sums.unavailableReduction - m_car->privateUsePayments;
+  m_figures.carBeforeNil = benefit;
 
   if (is_yes(m_car->fuelProvided)) {
     const long fuelDays = GetFuelDaysUnavailable(true, is_yes(m_car->fuelContinues)) + extraDays;
     double scale = fuel_scale(*m_limits, m_car->fuelType, m_car->engineCode, m_sums.fuelScaleText);
-    if (m_taxYear >= kFirstYearOfFuelMultiplier) scale = m_sums.percentage * m_limits->fuelMultiplier / 100.0;
+    m_figures.fuelByMultiplier = m_taxYear >= kFirstYearOfFuelMultiplier;
+    if (m_figures.fuelByMultiplier) scale = m_sums.percentage * m_limits->fuelMultiplier / 100.0;
     m_sums.fuelUnavailableReduction = round_pounds(fuelDays * scale / daysInYear);
     const double fuelBenefit = round_pence((daysInYear - fuelDays) / daysInYear * scale);
     m_sums.fuelBenefit = fuelBenefit > 0.0 ? fuelBenefit : 0.0;
+    m_figures.fuelProvided = true;
+    m_figures.fuelDays = fuelDays;
+    m_figures.fuelScale = scale;
+    m_figures.fuelFull = round_pence(scale);
+    m_figures.fuelCashEquivalent = fuelBenefit;
   }
 
   const double carBenefit = round_pence(benefit);

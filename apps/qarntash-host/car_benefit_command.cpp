@@ -21,6 +21,7 @@
 #include <string>
 
 #include "car_fields.h"
+#include "car_benefit_pdf.h"
 #include "car_limits.h"
 #include "commands.h"
 #include "employment_page.h"
@@ -38,6 +39,7 @@ struct CarOptions {
   std::string from;
   std::string to;
   std::string output = kDefaultReportFolder;
+  std::string pdf_file;  // also write the page as a PDF here
   std::string limits_file;                          // empty: the limits built into the program
   nlohmann::json flags = nlohmann::json::object();  // car fields given as flags
 };
@@ -243,8 +245,13 @@ void run(const CarOptions& options) {
   }
   check_car_in_period(car, from, to);
   const CarBenefitPage page = work_out_car_benefit(car, limits, co2_bands, range_bands, tax_year, from, to);
+  if (!page_can_show(page, error)) throw CLI::ValidationError("car", error);
   use_report_folder(options.output);
   if (!print_car_benefit_report(page) || !show_last_report()) throw CLI::RuntimeError(1);
+  if (!options.pdf_file.empty()) {
+    if (!write_car_benefit_pdf(page, options.pdf_file, error)) throw CLI::ValidationError("--pdf", error);
+    std::cout << "(PDF written to " << options.pdf_file << ")\n";
+  }
 
   CarLimitsNotes notes;
   if (read_car_limits_notes(options.limits_file, tax_year, notes, error) && notes.status != "confirmed") {
@@ -265,6 +272,7 @@ void add_car_benefit_command(CLI::App& app) {
   command->add_option("--tax-year", options->tax_year_text, "Tax year N (6 April N-1 to 5 April N)")->required();
   command->add_option("--from", options->from, "First day of the period (default 6 April N-1)");
   command->add_option("--to", options->to, "Last day of the period (default 5 April N)");
+  command->add_option("--pdf", options->pdf_file, "Also write the employment page to this PDF file");
   command->add_option("--output", options->output, "Folder for the report file")->capture_default_str();
   command->add_option("--limits", options->limits_file,
                       "A statutory limits data file of the built-in file's form (default: the built-in limits)");

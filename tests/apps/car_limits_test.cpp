@@ -2,7 +2,9 @@
 // and a car read from JSON.
 #include "car_limits.h"
 
+#include <algorithm>
 #include <cstring>
+#include <utility>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -37,14 +39,14 @@ Loaded load(long year) {
 
 // ---- The shipped data file -------------------------------------------------------------------
 
-TEST(ShippedCarLimits, EveryYearFrom2003To2028LoadsWithSourcesAndOrderedTables) {
-  for (long year = 2003; year <= 2028; ++year) {
+TEST(ShippedCarLimits, EveryYearFrom2003To2029LoadsWithSourcesAndOrderedTables) {
+  for (long year = 2003; year <= 2029; ++year) {
     const Loaded loaded = load(year);
     EXPECT_GE(loaded.co2, 18) << year;
     EXPECT_DOUBLE_EQ(loaded.limits.contributionCap, 5000) << year;
     EXPECT_DOUBLE_EQ(loaded.limits.priceCap, year < 2012 ? 80000 : 0) << year;
-    EXPECT_EQ(loaded.range, year >= 2021 ? 5 : 0) << year;
-    const double maximum = year < 2016 ? 35 : 37;
+    EXPECT_EQ(loaded.range, year >= 2021 && year <= 2028 ? 5 : 0) << year;
+    const double maximum = year < 2016 ? 35 : year < 2029 ? 37 : 38;
     for (int i = 0; i < loaded.co2; ++i) {
       const CarCo2Band& band = loaded.limits.co2Bands[i];
       EXPECT_LE(band.percentage + band.dieselSupplement, maximum) << year << " band " << i;
@@ -83,15 +85,16 @@ TEST(ShippedCarLimits, PublishedFiguresOfSomeYears) {
   EXPECT_DOUBLE_EQ(y2021.limits.electricRangeBands[1].percentage, 10);
 }
 
-TEST(ShippedCarLimits, UnpublishedFuelMultiplierOf2028IsNamed) {
-  const Loaded y2028 = load(2028);
-  EXPECT_DOUBLE_EQ(y2028.limits.fuelMultiplier, 0);
+TEST(ShippedCarLimits, UnpublishedFuelMultipliersOf2028And2029AreNamed) {
   host::CarLimitsNotes notes;
   std::string error;
-  ASSERT_TRUE(host::read_car_limits_notes(kDataFile, 2028, notes, error));
-  ASSERT_EQ(notes.unpublished.size(), 1u);
-  EXPECT_EQ(notes.unpublished[0], "fuelMultiplier");
-  EXPECT_EQ(notes.status, "confirmed_with_caveat");
+  for (long year : {2028L, 2029L}) {
+    EXPECT_DOUBLE_EQ(load(year).limits.fuelMultiplier, 0) << year;
+    ASSERT_TRUE(host::read_car_limits_notes(kDataFile, year, notes, error));
+    ASSERT_EQ(notes.unpublished.size(), 1u) << year;
+    EXPECT_EQ(notes.unpublished[0], "fuelMultiplier") << year;
+    EXPECT_EQ(notes.status, "confirmed_with_caveat") << year;
+  }
   ASSERT_TRUE(host::read_car_limits_notes(kDataFile, 2027, notes, error));
   EXPECT_TRUE(notes.unpublished.empty());
 }
@@ -133,6 +136,42 @@ TEST(ShippedCarLimits, OlderCarsTakeThePublishedTransitionalFigures) {
     CarBenefits::Calc(sums, &car, &loaded.limits, loaded.co2, c.year, CDateToolKit::getTaxYrStart(c.year),
                       CDateToolKit::getTaxYrEnd(c.year), loaded.range);
     EXPECT_DOUBLE_EQ(sums.percentage, c.percentage) << c.year << " " << c.registered;
+  }
+}
+
+// 2028-29 on the shipped limits at every CO2 figure, against FA 2025 s5 as it states the table:
+// 0 g/km 7%; 1-50 18% whatever the range; 51-54 19, 55-59 20, 60-64 21, 65-74 22; from 75 g/km
+// 22% and 1 more for each full 5 g/km; diesel 4 more; never above 38. Without a CO2 figure the
+// engine-size figures are 25, 36 and 38.
+TEST(ShippedCarLimits, TaxYear2029AtEveryCo2Figure) {
+  const Loaded y2029 = load(2029);
+  const long start = CDateToolKit::getTaxYrStart(2029), end = CDateToolKit::getTaxYrEnd(2029);
+  for (int co2 = 0; co2 <= 320; ++co2) {
+    const double law = co2 == 0 ? 7 : co2 <= 50 ? 18 : co2 < 55 ? 19 : co2 < 60 ? 20 : co2 < 65 ? 21 : co2 < 75 ? 22
+                                                                                    : 22 + (co2 - 75) / 5;
+    for (short fuel : {short{1}, short{2}}) {
+      TLD_ISYI_CAR car{};
+      car.listPrice = 10000;
+      car.co2 = co2 + 0.9;  // figures are rounded down to whole g/km
+      car.electricRange = 200;
+      car.fuelType = co2 == 0 ? 5 : fuel;
+      car.registeredDate = day_number(1, 1, 2019);
+      CAR_SUMS sums;
+      CarBenefits::Calc(sums, &car, &y2029.limits, y2029.co2, 2029, start, end, y2029.range);
+      const double expected = std::min(law + (fuel == 2 && co2 > 0 ? 4 : 0), 38.0);
+      ASSERT_DOUBLE_EQ(sums.percentage, expected) << co2 << " g/km, fuel " << fuel;
+    }
+  }
+  TLD_ISYI_CAR car{};
+  car.listPrice = 10000;
+  car.fuelType = 1;
+  car.noCo2Figure[0] = 'Y';
+  car.registeredDate = day_number(1, 1, 2010);
+  for (const auto& [engine, percentage] : {std::pair<short, double>{1, 25}, {2, 36}, {3, 38}}) {
+    car.engineCode = engine;
+    CAR_SUMS sums;
+    CarBenefits::Calc(sums, &car, &y2029.limits, y2029.co2, 2029, start, end, y2029.range);
+    EXPECT_DOUBLE_EQ(sums.percentage, percentage) << "engine code " << engine;
   }
 }
 

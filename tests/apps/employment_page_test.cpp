@@ -213,6 +213,42 @@ TEST(EmploymentPage, FuelBenefitOfAYearWhoseMultiplierIsNotPublished) {
             "Fuel benefit at 30% of £0.00                                                 nil");
 }
 
+// The money column holds a price of a thousand million pounds; a car whose figures would not fit,
+// or could not be worked out at all, is refused with the reason instead of a page of "#".
+TEST(EmploymentPage, LargeFiguresFitOrTheCarIsRefused) {
+  const struct {
+    const char* car;
+    const char* refusal;  // null: the page is shown
+  } cases[] = {
+      {R"({"listPrice": 1000000000, "co2": 120, "fuelType": 1})", nullptr},
+      {R"({"listPrice": 500000000000, "co2": 120, "fuelType": 1})", "is too large for the page"},
+      {R"({"listPrice": 1e308, "accessories": 1e308, "co2": 120, "fuelType": 1})", "cannot be worked out"},
+  };
+  TLD_0501_CAR_LIMITS limits{};
+  int co2_bands = 0;
+  int range_bands = 0;
+  std::string error;
+  ASSERT_TRUE(host::load_car_limits(kDataFile, 2023, limits, co2_bands, range_bands, error)) << error;
+  for (const auto& c : cases) {
+    const host::CarBenefitPage page = host::work_out_car_benefit(car_from(c.car), limits, co2_bands, range_bands, 2023,
+                                                                 fp_builddate(6, 4, 2022), fp_builddate(5, 4, 2023));
+    error.clear();
+    const bool shown = host::page_can_show(page, error);
+    if (c.refusal != nullptr) {
+      EXPECT_FALSE(shown) << c.car;
+      EXPECT_NE(error.find(c.refusal), std::string::npos) << error;
+      continue;
+    }
+    ASSERT_TRUE(shown) << error;
+    platform::ReportPrinterCapture capture;
+    ASSERT_TRUE(host::print_car_benefit_report(page));
+    const Lines lines = capture.texts();
+    ASSERT_GE(lines.size(), 5u);
+    EXPECT_EQ(lines[3], "List price                                                     \xC2\xA3" "1,000,000,000.00");
+    for (const std::string& line : lines) EXPECT_EQ(line.find('#'), std::string::npos) << line;
+  }
+}
+
 TEST(EmploymentPage, MarksTheTitleAndTotals) {
   TLD_0501_CAR_LIMITS limits{};
   int co2_bands = 0;

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "rounding_sweep.h"
+
 namespace {
 
 struct RoundingCase {
@@ -55,6 +57,35 @@ TEST(Rounding, WholePenceSweepIsUnchanged) {
     const double value = pence / 100.0;
     ASSERT_EQ(ttround(value, 2, 2), value) << value;
   }
+}
+
+// ttround answers most values by arithmetic; it must give bit for bit what the decimal reading
+// gives. The table holds the values where the two could part: just either side of a half or a
+// whole unit, results of 0 from a negative value, values at the edge of the arithmetic range.
+TEST(Rounding, ArithmeticAndDecimalReadingAgree) {
+  const struct {
+    double value;
+    int decimals;
+  } cases[] = {
+      {2.675, 2},        {1.005, 2},          {0.49999999999999994, 0}, {2.9999999999999996, 0},
+      {-0.004, 2},       {0.1 + 0.2, 2},      {9.999999999999999e-3, 2}, {99999999999.995, 2},
+      {99999999999.985, 2}, {1e13 / 100 - 0.005, 2}, {4503599627370495.5, 0}, {1e-300, 2},
+      {-1e-300, 15},     {123.456789012345, 15}, {7337.0 * 178 / 365, 2}, {31350 * 0.32, 2},
+  };
+  for (const auto& c : cases) {
+    for (int mode = 0; mode <= 4; ++mode) {
+      EXPECT_TRUE(rounding_test::same_bits(ttround(c.value, c.decimals, mode),
+                                           ttround_by_decimal_reading(c.value, c.decimals, mode)))
+          << c.value << " to " << c.decimals << " places, mode " << mode;
+    }
+  }
+  long differences = 0;
+  rounding_test::rounding_sweep(8000, [&differences](double value, int decimals, int mode) {
+    if (!rounding_test::same_bits(ttround(value, decimals, mode), ttround_by_decimal_reading(value, decimals, mode))) {
+      if (++differences <= 10) ADD_FAILURE() << value << " to " << decimals << " places, mode " << mode;
+    }
+  });
+  EXPECT_EQ(differences, 0);
 }
 
 TEST(MoneyComparison, IgnoresRepresentationNoiseOnly) {

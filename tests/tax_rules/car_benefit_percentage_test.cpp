@@ -2,6 +2,7 @@
 // engine-size and fuel-letter tables row by row.
 #include "car_benefit_percentage.h"
 
+#include <cstring>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -162,6 +163,33 @@ TEST(Co2Percentage, CappedAtThirtySevenFrom2021Only) {
   EXPECT_DOUBLE_EQ(co2_rule(2021, 170, kPetrol, day_number(1, 1, 2019)), 37);
 }
 
+// 2028-29 (FA 2025 s5): the electric range bands end, so every car of 1-50 g/km takes the
+// table's 18% whatever its range; the maximum is 38. The same tables in 2027-28 follow the range
+// and stop at 37. Nothing is added for registration before 6 April 2020.
+TEST(Co2Percentage, From2029NoRangeBandsAndAMaximumOfThirtyEight) {
+  YearLimits year;
+  std::memset(&year, 0, sizeof year);
+  set_co2_table(year, {{0, 7}, {1, 18}, {51, 19}, {55, 20}, {60, 21}, {65, 22}}, 75, 22, 38, 4);
+  car_test::set_range_table(year, {{0, 17}, {30, 15}, {40, 11}, {70, 8}, {130, 5}});
+  year.limits.co2Bands[year.co2BandCount - 1].dieselSupplement = 4;  // a supplement passing the maximum
+  const long registered = day_number(1, 1, 2019);
+  const struct {
+    long taxYear;
+    double co2, range;
+    short fuel;
+    double expected;
+  } cases[] = {
+      {2029, 0, 0, kZeroEmission, 7}, {2029, 30, 100, kPetrol, 18}, {2028, 30, 100, kPetrol, 8},
+      {2029, 50, 0, kPetrol, 18},     {2029, 51, 0, kPetrol, 19},   {2029, 74, 0, kPetrol, 22},
+      {2029, 120, 0, kPetrol, 31},    {2029, 120, 0, kDiesel, 35},  {2029, 160, 0, kDiesel, 38},
+      {2028, 160, 0, kDiesel, 37},    {2029, 300, 0, kPetrol, 38},
+  };
+  for (const auto& c : cases) {
+    EXPECT_DOUBLE_EQ(co2_percentage(c.taxYear, rates_of(year), c.co2, c.range, c.fuel, registered), c.expected)
+        << c.taxYear << " " << c.co2 << " g/km, fuel " << c.fuel;
+  }
+}
+
 TEST(Co2Percentage, AlternativeFuelDiscountsBefore2012) {
   const struct { long year; short fuel; double co2; double expected; } cases[] = {
       // 2004-05, threshold 145 g/km: 2 (hybrid) or 1 (gas) plus 1 per full 20 g/km below it.
@@ -212,7 +240,7 @@ TEST(EngineSizePercentage, CarsRegisteredBefore1998From2012EveryRow) {
   const struct { long year; double band[3]; } rows[] = {
       {2012, {15, 22, 32}}, {2014, {15, 22, 32}}, {2016, {15, 22, 32}}, {2017, {16, 27, 37}},
       {2018, {18, 29, 37}}, {2019, {20, 31, 37}}, {2020, {23, 34, 37}}, {2021, {24, 35, 37}},
-      {2028, {24, 35, 37}},
+      {2028, {24, 35, 37}}, {2029, {25, 36, 38}},
   };
   const long registered = day_number(31, 12, 1997);
   for (const auto& row : rows) {
@@ -242,6 +270,8 @@ TEST(EngineSizePercentage, CarsRegisteredFrom1998From2012ByLetterEveryRow) {
       {2020, kPetrol, {23, 34, 37}}, {2020, kDiesel, {27, 37, 37}}, {2020, kEuroDiesel, {23, 34, 37}},
       {2021, kPetrol, {24, 35, 37}}, {2021, kDiesel, {28, 37, 37}}, {2021, kEuroDiesel, {24, 35, 37}},
       {2027, kHybrid, {24, 35, 37}}, {2027, kDiesel, {28, 37, 37}},
+      // 2028-29 (FA 2025 s5): one point more, the diesel's supplement of 4 stopping at 38.
+      {2029, kPetrol, {25, 36, 38}}, {2029, kDiesel, {29, 38, 38}}, {2029, kEuroDiesel, {25, 36, 38}},
   };
   const long registered = day_number(1, 1, 2000);
   for (const auto& row : rows) {

@@ -265,7 +265,7 @@ TEST(DaysUnavailable, CarAndFuelDaysByDates) {
       {"from 6 Oct", day_number(6, 10, 2022), 0, 0, 0, false, 0, 183, 183},
       {"to 5 Jan", 0, day_number(5, 1, 2023), 0, 0, false, 0, 90, 90},
       {"first and last day", ps, pe, 0, 0, false, 0, 0, 0},
-      {"fuel from 6 May", 0, 0, day_number(6, 5, 2022), 0, false, 0, 0, 30},
+      {"fuel from 6 May: a late start takes no days off", 0, 0, day_number(6, 5, 2022), 0, false, 0, 0, 0},
       {"fuel to 5 Jan", 0, 0, 0, day_number(5, 1, 2023), false, 0, 0, 90},
       {"fuel to ignored when continuing", 0, 0, 0, day_number(5, 1, 2023), true, 0, 0, 0},
       {"continuing fuel still counts the car's end", 0, day_number(5, 1, 2023), 0, day_number(5, 1, 2023), true, 0,
@@ -307,22 +307,30 @@ TEST(DaysUnavailable, CarAndFuelDaysByDates) {
 
 // The fuel charge in the standard path as fuel dates leave it: before 2003-04 they do not reduce
 // the scale charge; fuel withdrawn on 1 January 2022, before the 2022-23 period began, leaves all
-// 365 days without fuel, so the reduction is the whole 7,337 (29% x 25,300) and never more.
+// 365 days without fuel, so the reduction is the whole 7,337 (29% x 25,300) and never more. Fuel
+// first provided on 1 July to a car there all year is charged in full (a late start is no
+// reduction); fuel withdrawn on 30 September for good loses the 187 days after it:
+// 7,337 x 178 / 365 = 3,578.04.
 TEST(DaysUnavailable, FuelDatesAndTheStandardPathsFuelCharge) {
   const struct {
     const char* name;
     long year;
     double co2;
-    long fuelTo;
+    long fuelFrom, fuelTo;
     double fuelBenefit, fuelReduction;
   } cases[] = {
-      {"2002-03: fuel dates do not count", 2003, 150, day_number(5, 10, 2002), 2240, 0},
-      {"fuel withdrawn before the period", 2023, 120, day_number(1, 1, 2022), 0, 7337},
+      {"2002-03: fuel dates do not count", 2003, 150, 0, day_number(5, 10, 2002), 2240, 0},
+      {"fuel withdrawn before the period", 2023, 120, 0, day_number(1, 1, 2022), 0, 7337},
+      {"fuel from 1 July", 2023, 120, day_number(1, 7, 2022), 0, 7337, 0},
+      {"fuel withdrawn on 30 September, not reinstated", 2023, 120, 0, day_number(30, 9, 2022), 3578.04, 3759},
+      {"fuel from 1 July to 30 September", 2023, 120, day_number(1, 7, 2022), day_number(30, 9, 2022), 3578.04,
+       3759},
   };
   for (const auto& c : cases) {
     TLD_ISYI_CAR car = make_car(20000, c.co2);
     car.engineCode = 1;  // petrol up to 1400cc before 2003-04
     set_flag(car.fuelProvided, true);
+    car.fuelFrom = c.fuelFrom;
     car.fuelTo = c.fuelTo;
     CAR_SUMS sums;
     calc(sums, car, limits_for(c.year), c.year);

@@ -8,6 +8,7 @@
 
 #include <cstring>
 #include <initializer_list>
+#include <vector>
 
 #include "platform/dates.h"
 #include "qarntash/tax_rules/car_benefit.h"
@@ -178,6 +179,23 @@ inline double calc(CAR_SUMS& sums, TLD_ISYI_CAR& car, const YearLimits& year, lo
   const Period period = whole_year(taxYear);
   return CarBenefits::Calc(sums, &car, &year.limits, year.co2BandCount, taxYear, period.start, period.end,
                            year.rangeBandCount);
+}
+
+// `count` cars of different prices, emissions, fuels and dates, half with fuel, some part of the
+// year, some with contributions or private-use payments: the benchmarks' fleet.
+inline std::vector<TLD_ISYI_CAR> varied_fleet(int count, const Period& period) {
+  std::vector<TLD_ISYI_CAR> fleet;
+  fleet.reserve(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) {
+    TLD_ISYI_CAR car = make_car(15000 + (i % 400) * 125.0, (i * 7) % 260, static_cast<short>(1 + i % 9));
+    set_flag(car.fuelProvided, i % 2 == 0);
+    car.availableFrom = i % 5 == 0 ? static_cast<std::int32_t>(period.start + i % 300) : 0;
+    car.registeredDate = static_cast<std::int32_t>(period.start - 200 - i % 3000);
+    car.privateUsePayments = i % 7 == 0 ? 600 : 0;
+    car.capitalContribution = i % 3 == 0 ? 1500 : 0;
+    fleet.push_back(car);
+  }
+  return fleet;
 }
 
 }  // namespace car_test

@@ -18,7 +18,9 @@ sources read. This script turns each year into the record's fields:
   2015-16, a figure of 0 is no figure), so that the table's third entry is the 121 g/km threshold
   of the alternative-fuel discounts;
 - 2020-21 and 2021-22: the tables of cars first registered from 6 April 2020; the library adds 2
-  and 1 points for earlier cars, which this script checks against the published older-car tables.
+  and 1 points for earlier cars, which this script checks against the published older-car tables;
+- 2028-29: no electric range bands (every car of 1-50 g/km is 18%) and a maximum of 38%; the table
+  is checked at every CO2 figure, petrol and diesel, against the law's own statement of it.
 
 It stops with an error when a year breaks one of these expectations.
 """
@@ -26,7 +28,7 @@ import json
 import re
 import sys
 
-FIRST_YEAR, LAST_YEAR = 2003, 2028
+FIRST_YEAR, LAST_YEAR = 2003, 2029
 CLASSIC_CAR_VALUE = "classic_car"
 TRANSITIONAL = {2021: 2, 2022: 1}
 
@@ -77,6 +79,40 @@ def check_transitional(year, entry):
                 fail(f"{year}: {co2} g/km, {miles} miles: {newer} + {add} is not the older cars' {expected}")
 
 
+# What the library does with a year's table: the band's percentage (the electric range decides for
+# 1-50 g/km while range bands exist), plus the band's diesel supplement, within the year's maximum.
+def library_percentage(bands, co2, diesel, maximum):
+    index = 0
+    while index + 1 < len(bands) and co2 >= bands[index + 1][0]:
+        index += 1
+    bound, pct, supplement = bands[index]
+    return min(pct + (supplement if diesel else 0), maximum)
+
+
+def check_2029(entry, bands):
+    """FA 2025 s5 for 2028-29: 0 g/km 7%; 1-50 g/km 18%; 51-54 19%, 55-59 20%, 60-64 21%, 65-74 22%;
+    from 75 g/km 22% plus 1 for each full 5 g/km above 75; diesel 4 more; never more than 38%."""
+    if entry.get("electric_range_bands"):
+        fail("2029: the electric range bands end in 2028-29")
+    maximum = entry["max_percent"]
+    if maximum != 38 or entry["zero_emission_percent"] != 7:
+        fail("2029: expected a maximum of 38% and 7% for zero emission")
+    for co2 in range(0, 401):
+        if co2 == 0:
+            published = 7
+        elif co2 <= 50:
+            published = 18
+        elif co2 < 75:
+            published = 19 if co2 < 55 else 20 if co2 < 60 else 21 if co2 < 65 else 22
+        else:
+            published = 22 + (co2 - 75) // 5
+        for diesel in (False, True):
+            expected = min(published + (entry["diesel_supplement"] if diesel else 0), maximum)
+            if library_percentage(bands, co2, diesel, maximum) != expected:
+                fail(f"2029: {co2} g/km{' diesel' if diesel else ''}: the table gives "
+                     f"{library_percentage(bands, co2, diesel, maximum)}, the law {expected}")
+
+
 def notes_of(entry):
     notes = []
     for key in ("status_note", "diesel_supplement_rule", "zero_emission_note", "registration_split_note",
@@ -95,6 +131,14 @@ def notes_of(entry):
     if scale and scale.get("note"):
         notes.append("Fuel scale charges: " + scale["note"])
     return notes
+
+
+def status_of(year, entry):
+    """The source marks 2028-29 as collected beyond the years first asked for; its figures are
+    legislated (FA 2025 s5) and only the fuel multiplier is missing, as in 2027-28."""
+    if entry["status"] == "extra_outside_requested_range":
+        return "confirmed_with_caveat"
+    return entry["status"]
 
 
 def year_record(year, entry, sources):
@@ -133,6 +177,10 @@ def year_record(year, entry, sources):
         check_transitional(year, entry)
         derived.append(f"co2Bands and electricRangeBands: cars first registered from 6 April 2020; earlier cars "
                        f"pay {TRANSITIONAL[year]} more (the library adds it), which gives the published older-car tables.")
+    if year == 2029:
+        check_2029(entry, limits["co2Bands"])
+        derived.append("2028-29: no electric range bands; every car of 1-50 g/km takes the 1 g/km band (18%), and "
+                       "the library caps every car at 38% (37% from 2020-21 to 2027-28).")
     if limits["priceCap"] == 0:
         derived.append("priceCap: none from 2011-12.")
     derived.append("replacementPriceThreshold: the classic-car market value of 15,000 pounds (ITEPA 2003 s147).")
@@ -140,7 +188,7 @@ def year_record(year, entry, sources):
         fail(f"{year}: too many electric range bands")
     return {
         "label": entry["tax_year_label"],
-        "status": entry["status"],
+        "status": status_of(year, entry),
         "sources": [{"ref": ref, "url": sources.get(ref.split(" ")[0], "")} for ref in entry["sources"]],
         "notes": notes_of(entry) + derived,
         "limits": limits,

@@ -31,8 +31,10 @@
 
 #include "qarntash/export.h"
 #include "qarntash/tax_rules/car_benefit_records.h"
+#include "qarntash/tax_rules/car_benefit_working.h"
 
-struct CarRateTables;  // the year's CO2 and electric range tables, as the rules read them
+struct CarRateTables;      // the year's CO2 and electric range tables, as the rules read them
+struct CarBenefitFigures;  // the figures on the way that the working describes
 
 class QARNTASH_API CarBenefits {
  public:
@@ -49,12 +51,30 @@ class QARNTASH_API CarBenefits {
   // and replacementPrice 0, so that a second call sees the replacement as the list price.
   //
   // Returns 0 and touches nothing when car or limits is null.
+  //
+  // A figure that cannot be worked out (amounts so large, or not numbers at all, that the price,
+  // a benefit or a reduction would be infinite or not a number) is a failure: sums is cleared to
+  // zero and the result is kNotComputed, the only negative result. A host bounds the amounts it
+  // accepts; no finite input ever gives a NaN or an infinity.
   static double Calc(CAR_SUMS& sums, TLD_ISYI_CAR* car, const TLD_0501_CAR_LIMITS* limits, int co2BandCount,
                      long taxYear, long periodStart, long periodEnd, int rangeBandCount);
 
+  // Calc, and the working that led to its figures (qarntash/tax_rules/car_benefit_working.h).
+  // Both come from the one calculation: the result, sums and car are exactly as Calc leaves them.
+  // `working` is replaced; with a null car or limits it is left empty and not computed.
+  static double CalcWithWorking(CAR_SUMS& sums, TLD_ISYI_CAR* car, const TLD_0501_CAR_LIMITS* limits,
+                                int co2BandCount, long taxYear, long periodStart, long periodEnd, int rangeBandCount,
+                                CarBenefitWorking& working);
+
+  // The result of a calculation that could not be completed.
+  static constexpr double kNotComputed = -1.0;
+
  private:
   CarBenefits(CAR_SUMS& sums, TLD_ISYI_CAR& car, const TLD_0501_CAR_LIMITS& limits, const CarRateTables& rates,
-              long taxYear, long periodStart, long periodEnd);
+              long taxYear, long periodStart, long periodEnd, CarBenefitFigures& figures);
+
+  static double Run(CAR_SUMS& sums, TLD_ISYI_CAR* car, const TLD_0501_CAR_LIMITS* limits, int co2BandCount,
+                    long taxYear, long periodStart, long periodEnd, int rangeBandCount, CarBenefitWorking* working);
 
   // Chooses the standard or the alternative-amount path and runs it.
   double DoCalc();
@@ -76,4 +96,5 @@ class QARNTASH_API CarBenefits {
   long m_periodStart;
   long m_periodEnd;
   double m_daysInYear;
+  CarBenefitFigures& m_figures;
 };

@@ -22,6 +22,11 @@
 extern "C" {
 PLATFORM_API double ttround(double value, int decimals, int mode);
 
+// The same rounding worked only by reading the value's 15 significant digits as text. ttround
+// answers most values by arithmetic and gives the rest to this; it is kept whole so that tests and
+// benchmarks can check that both agree on every input.
+PLATFORM_API double ttround_by_decimal_reading(double value, int decimals, int mode);
+
 // Compares two amounts: 1 when a is the greater, -1 when b is, 0 when they differ by less than a
 // millionth of a pound (differences that small are the binary representation's, not the money's).
 PLATFORM_API int ttdoubcmp(double a, double b);
