@@ -6,6 +6,7 @@
 
 #include "qarntash/export.h"
 #include "qarntash/library.h"
+#include "qarntash/practice_data/documents.h"
 #include "qarntash/reporting/column_factory.h"
 #include "qarntash/reporting/printing_column.h"
 #include "qarntash/reporting/schema_search.h"
