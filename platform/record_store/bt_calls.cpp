@@ -5,6 +5,7 @@
 
 #include "platform/errors.h"
 #include "platform/record_store.h"
+#include "store_faults_hook.h"
 #include "store_report.h"
 #include "table_connection.h"
 
@@ -48,6 +49,12 @@ int open_table(btrv_fcb** handle, int record_length, int key_length, const char*
   return BTR_OK;
 }
 
+// A test's forced failure of an open: the caller gets the status and no handle.
+int refuse_open(btrv_fcb** handle, int status) {
+  if (handle != nullptr) *handle = nullptr;
+  return status;
+}
+
 }  // namespace
 
 extern "C" {
@@ -55,7 +62,10 @@ extern "C" {
 int _btopen(btrv_fcb** handle, int, int, int record_length, int key_length, const char* data_path,
             const char* file_name, const char* access_word, int, const char* source_file, int line,
             int report_flag) {
-  const int status = open_table(handle, record_length, key_length, data_path, file_name, access_word);
+  const int forced = platform::forced_store_status(platform::kStoreOpenOperation);
+  const int status = forced == platform::kNotForced
+                         ? open_table(handle, record_length, key_length, data_path, file_name, access_word)
+                         : refuse_open(handle, forced);
   if (status != BTR_OK && report_flag != 0) {
     platform::report_store_failure(or_empty(file_name), 0, 0, status, source_file, line);
   }
@@ -67,7 +77,8 @@ int _bt(int operation, btrv_fcb* handle, int key_number, const char* source_file
     if (report_flag != 0) platform::report_store_failure("", operation, key_number, BTR_FILE_NOT_OPEN, source_file, line);
     return BTR_FILE_NOT_OPEN;
   }
-  const int status = handle->connection->run(operation, key_number, *handle);
+  const int forced = platform::forced_store_status(operation);
+  const int status = forced == platform::kNotForced ? handle->connection->run(operation, key_number, *handle) : forced;
   handle->last_status = status;
   handle->last_operation = operation;
   handle->last_key_number = key_number;

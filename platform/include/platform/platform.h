@@ -16,6 +16,7 @@
 #include "platform/record_store.h"
 #include "platform/report_printer.h"
 #include "platform/rounding.h"
+#include "platform/store_faults.h"
 #include "platform/table_classes.h"
 #include "platform/types.h"
 #include "platform/window_services.h"

@@ -1,3 +1,5 @@
+// The table classes over the record store: FA_BASIC (one open table), XFA_TPLATE (a tagged part
+// and its field table) and the table handle that both keep.
 #include "platform/table_classes.h"
 
 #include <cstring>
@@ -6,6 +8,30 @@
 #include "platform/config.h"
 #include "store_report.h"
 #include "tagged_operation.h"
+
+namespace platform {
+
+TableHandle& TableHandle::operator=(TableHandle&& other) noexcept {
+  if (this != &other) {
+    close();
+    handle_ = other.handle_;
+    other.handle_ = nullptr;
+  }
+  return *this;
+}
+
+StoreStatus TableHandle::open(const char* data_path, const char* file_name, int record_length, int key_length,
+                              const char* call_tag) {
+  close();
+  return StoreStatus(_btopen(&handle_, 0, 0, record_length, key_length, data_path, file_name,
+                             kRecordStoreAccessWord, 0, call_tag, 0, 1));
+}
+
+void TableHandle::close() {
+  if (handle_ != nullptr) _btclose(&handle_, "TableHandle", 0, 1);
+}
+
+}  // namespace platform
 
 const FABA001_CONSTANTS& faba001_constants() {
   static const FABA001_CONSTANTS constants{BTR_OK,         BTR_KEY_NOT_FOUND,   BTR_DUPLICATE_KEY, BTR_NO_CURRENT_RECORD,
@@ -30,12 +56,11 @@ FA_BASIC::FA_BASIC(const char* data_path, const TLD_FILESPEC* spec) {
     record_length_ = spec->record_length;
     key_length_ = spec->key_length;
     fields_ = spec->fields;
-    open_status_ = _btopen(&handle_, 0, 0, record_length_, key_length_, data_path, spec->file_name,
-                           kRecordStoreAccessWord, 0, "FA_BASIC", 0, 1);
+    open_status_ = table_.open(data_path, spec->file_name, record_length_, key_length_, "FA_BASIC").code();
   }
-  if (handle_ != nullptr) {
-    record_length_ = handle_->record_length;
-    key_length_ = handle_->key_length;
+  if (btrv_fcb* handle = table_.get()) {
+    record_length_ = handle->record_length;
+    key_length_ = handle->key_length;
     return;
   }
   // Zeroed buffers, so that a program that goes on after a failed open reads zeros, not memory.
@@ -45,13 +70,11 @@ FA_BASIC::FA_BASIC(const char* data_path, const TLD_FILESPEC* spec) {
   spare_key_.reset(new char[static_cast<std::size_t>(key_length_) + 1]());
 }
 
-FA_BASIC::~FA_BASIC() {
-  if (handle_ != nullptr) _btclose(&handle_, "FA_BASIC", 0, 1);
-}
+FA_BASIC::~FA_BASIC() = default;
 
-char* FA_BASIC::record_buffer() { return handle_ != nullptr ? handle_->record_buffer : spare_record_.get(); }
-char* FA_BASIC::key_buffer() { return handle_ != nullptr ? handle_->key_buffer : spare_key_.get(); }
-int FA_BASIC::data_length() const { return handle_ != nullptr ? handle_->data_length : 0; }
+char* FA_BASIC::record_buffer() { return is_open() ? table_.get()->record_buffer : spare_record_.get(); }
+char* FA_BASIC::key_buffer() { return is_open() ? table_.get()->key_buffer : spare_key_.get(); }
+int FA_BASIC::data_length() const { return is_open() ? table_.get()->data_length : 0; }
 void FA_BASIC::clear_key() { std::memset(key_buffer(), 0, static_cast<std::size_t>(key_length_)); }
 void FA_BASIC::clear_record() { std::memset(record_buffer(), 0, static_cast<std::size_t>(record_length_)); }
 
@@ -60,14 +83,18 @@ int FA_BASIC::fa_geteq(int key_number, int lock, const char* call_tag, int expec
 }
 
 int FA_BASIC::fa_get(int operation, int key_number, int, const char* call_tag, int expected_status) {
-  const int status = handle_ != nullptr
-                         ? platform::run_through_field_table(operation, handle_, key_number, fields_, call_tag, 0, 0)
-                         : BTR_FILE_NOT_OPEN;
+  const int status = is_open() ? platform::run_through_field_table(operation, table_.get(), key_number, fields_,
+                                                                   call_tag, 0, 0)
+                               : BTR_FILE_NOT_OPEN;
   if (status != BTR_OK && status != expected_status && expected_status != faba001_constants().report_none) {
-    platform::report_store_failure(handle_ != nullptr ? handle_->file_name : std::string("(table not open)"),
-                                   operation, key_number, status, call_tag, 0);
+    report_failure(operation, key_number, status, call_tag);
   }
   return status;
+}
+
+void FA_BASIC::report_failure(int operation, int key_number, int status, const char* call_tag) const {
+  platform::report_store_failure(is_open() ? table_.get()->file_name : std::string("(table not open)"), operation,
+                                 key_number, status, call_tag, 0);
 }
 
 XFA_TPLATE::XFA_TPLATE(const char* file_name, int record_length, int key_length, void* tagged_part,

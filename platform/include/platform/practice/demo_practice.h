@@ -1,0 +1,38 @@
+// File: platform/practice/demo_practice.h
+//
+// A small, realistic practice to run the host program and the tests against: every table of the
+// catalogue, with a few clients of each type (individuals, businesses, trusts, other parties)
+// across two branches, their addresses, relationships, trade dates and periods, jobs and the
+// practice's settings. The same practice every time: the tests rely on what it holds, and the
+// host's demo-practice command writes it for a user to try.
+//
+// Usage:
+//   if (platform::write_demo_practice("/tmp/demo") != 0) ... // nothing usable was written
+//   platform_set_default_data_path("/tmp/demo");
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/export.h"
+
+namespace platform {
+
+// Makes `folder` (and its parents) and writes the demo practice into it. 0; 59 when the folder
+// already holds a practice table (nothing is changed: a practice is never mixed with the demo);
+// else the status of the first failure (2 when the folder cannot be made), after which the
+// folder holds part of the demo.
+PLATFORM_API int write_demo_practice(const std::string& folder);
+
+// What the demo holds, for tests and for the host's summary.
+struct DemoClient {
+  const char* client_id;
+  std::uint8_t client_type;  // 1 individual, 2 business, 5 trust, 75 other party
+  std::int32_t client_number;
+  std::int32_t branch;       // 1 or 2
+  const char* name;
+};
+// The demo's clients, ended by an entry with a null client_id.
+PLATFORM_API const DemoClient* demo_practice_clients();
+
+}  // namespace platform

@@ -1,0 +1,117 @@
+// The demo practice's clients, the individuals and other parties behind them, and their yearly
+// entries.
+#include <algorithm>
+
+#include "demo_practice_parts.h"
+#include "platform/dates.h"
+
+namespace platform::demo {
+
+namespace {
+
+constexpr std::int32_t kActsForClient = 2;      // status flag: the practice acts for the client
+constexpr std::int32_t kNotCounted = 2;         // second flag: left out of the usage counts
+
+int write_client_rows(const std::string& folder) {
+  RowWriter<zorv1005_rec> clients(folder);
+  for (const DemoClient* client = demo_practice_clients(); client->client_id != nullptr; ++client) {
+    zorv1005_rec row{};
+    put_text(row.client_id, client->client_id);
+    row.client_type = client->client_type;
+    row.client_number = client->client_number;
+    // Robert Evans has died and the practice no longer acts; Anita Patel is a client the
+    // practice does not count in its package usage.
+    row.status_flags = client->client_number == 1004 ? 0 : kActsForClient;
+    row.second_flags = client->client_number == 1003 ? kNotCounted : 0;
+    row.branch = client->branch;
+    if (const int status = clients.insert(row); status != 0) return status;
+  }
+  return 0;
+}
+
+int write_individuals(const std::string& folder) {
+  struct Individual {
+    std::int32_t number;
+    const char* title;
+    const char* forenames;
+    const char* surname;
+    long date_of_birth;
+    char gender;
+    const char* ni_number;
+    const char* utr;
+    long date_of_death;
+  };
+  const Individual individuals[] = {
+      {1001, "Mr", "John", "Smith", fp_builddate(14, 3, 1968), 'M', "AB123456C", "2325648152", 0},
+      {1002, "Mrs", "Mary", "Jones", fp_builddate(2, 11, 1975), 'F', "CE765432A", "", 0},
+      {1003, "Ms", "Anita", "Patel", fp_builddate(30, 6, 1982), 'F', "JK246810B", "", 0},
+      {1004, "Mr", "Robert", "Evans", fp_builddate(5, 4, 1940), 'M', "PR135790D", "", fp_builddate(14, 1, 2023)},
+  };
+  RowWriter<ZORV1101_REC> table(folder);
+  return insert_each(table, individuals, [](RowWriter<ZORV1101_REC>& writer, const Individual& person) {
+    ZORV1101_REC row{};
+    row.individual_number = person.number;
+    put_text(row.title, person.title);
+    put_text(row.forenames, person.forenames);
+    put_text(row.surname, person.surname);
+    row.date_of_birth = static_cast<std::int32_t>(person.date_of_birth);
+    row.gender = person.gender;
+    std::memcpy(row.ni_number, person.ni_number, std::min(sizeof row.ni_number, std::strlen(person.ni_number)));
+    put_text(row.utr, person.utr);
+    row.date_of_death = static_cast<std::int32_t>(person.date_of_death);
+    return writer.insert(row);
+  });
+}
+
+int write_other_parties(const std::string& folder) {
+  RowWriter<ZORV1012_REC> parties(folder);
+  for (const DemoClient* client = demo_practice_clients(); client->client_id != nullptr; ++client) {
+    if (client->client_type != 75) continue;
+    ZORV1012_REC row{};
+    put_text(row.code, client->client_id);
+    row.party_number = client->client_number;
+    put_text(row.name, client->name);
+    row.date_created = static_cast<std::int32_t>(fp_builddate(1, 9, 2018));
+    if (const int status = parties.insert(row); status != 0) return status;
+  }
+  return 0;
+}
+
+// Tax years 2022 and 2023 for each individual and trust; the 2023 non-resident entry of one.
+int write_yearly_entries(const std::string& folder) {
+  RowWriter<ZORV2006_REC> client_years(folder);
+  RowWriter<ZORV1370_REC> trust_years(folder);
+  for (const DemoClient* client = demo_practice_clients(); client->client_id != nullptr; ++client) {
+    for (std::int32_t year = 2022; year <= 2023; ++year) {
+      int status = 0;
+      if (client->client_type == 1) {
+        ZORV2006_REC row{};
+        row.client_number = client->client_number;
+        row.year = year;
+        status = client_years.insert(row);
+      } else if (client->client_type == 5) {
+        ZORV1370_REC row{};
+        row.number = client->client_number;
+        row.year = year;
+        status = trust_years.insert(row);
+      }
+      if (status != 0) return status;
+    }
+  }
+  ZORV7000_REC non_resident{};
+  non_resident.number = 1002;
+  non_resident.year = 2023;
+  return RowWriter<ZORV7000_REC>(folder).insert(non_resident);
+}
+
+}  // namespace
+
+int write_clients(const std::string& folder) {
+  int status = write_client_rows(folder);
+  if (status == 0) status = write_individuals(folder);
+  if (status == 0) status = write_other_parties(folder);
+  if (status == 0) status = write_yearly_entries(folder);
+  return status;
+}
+
+}  // namespace platform::demo

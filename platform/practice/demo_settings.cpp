@@ -1,0 +1,99 @@
+// The demo practice's report settings, practice defaults and agents.
+#include "demo_practice_parts.h"
+
+namespace platform::demo {
+
+namespace {
+
+ZORV3000_REC settings_key(std::int32_t record_kind) {
+  ZORV3000_REC row{};
+  row.record_kind = record_kind;
+  row.user_id = 0;  // the practice as a whole
+  return row;
+}
+
+ZORV2000_REC defaults_key(std::int32_t entry_type) {
+  ZORV2000_REC row{};
+  row.entry_type = entry_type;
+  return row;
+}
+
+int write_report_settings(const std::string& folder) {
+  ZORV3000_HEADER_TLD header{};
+  header.client_name_code = 1;
+  header.report_title_code = 1;
+  header.date_text_code = 1;
+  ZORV3000_FLY_SHEET_TLD fly_sheet{};
+  fly_sheet.width = 80;
+  fly_sheet.drop = 10;
+  fly_sheet.offset = 5;
+  fly_sheet.reg_no_text_type = 1;
+  fly_sheet.main_text_type = 1;
+  fly_sheet.agent_details_text_type = 1;
+  ZORV3000_OPTIONS_TLD options{};
+  options.standard_options = 0x10 | 0x20;  // rules under the header and above the footer
+  ZORV3000_FOOTER_TLD footer{};
+  footer.page_number_placement = 1;
+  footer.page_number_choice = 1;
+  footer.page_number_option = 0;
+  footer.continued = 0;  // print "continued"
+  int status = insert_tagged_row(folder, settings_key(kZorv3000Header), header, zorv3000_header_tagged_fields());
+  if (status == 0) {
+    status = insert_tagged_row(folder, settings_key(kZorv3000FlySheet), fly_sheet, zorv3000_fly_sheet_tagged_fields());
+  }
+  if (status == 0) {
+    status = insert_tagged_row(folder, settings_key(kZorv3000Options), options, zorv3000_options_tagged_fields());
+  }
+  if (status == 0) {
+    status = insert_tagged_row(folder, settings_key(kZorv3000Footer), footer, zorv3000_footer_tagged_fields());
+  }
+  return status;
+}
+
+// Tax return options: returns identified as type 1, interim status, no locks. Computation
+// options: interim status, no stamp, employment locked after a final computation.
+int write_practice_defaults(const std::string& folder) {
+  ZORV2000_ENTRY16_TLD returns{};
+  returns.return_identifier[0] = 1;
+  put_text(returns.default_date, "N");
+  put_text(returns.print_phone, "Y");
+  returns.return_status[0] = 2;
+  put_text(returns.echecklist_current, "Y");
+  put_text(returns.benefit_summaries, "Y");
+  ZORV2000_ENTRY19_TLD computations{};
+  computations.date_time_stamp = 'N';
+  computations.computation_status[0] = 2;
+  computations.employment_flags = 1;
+  const int status = insert_tagged_row(folder, defaults_key(kZorv2000TaxReturnOptions), returns,
+                                       zorv2000_entry16_tagged_fields());
+  return status != 0 ? status
+                     : insert_tagged_row(folder, defaults_key(kZorv2000ComputationOptions), computations,
+                                         zorv2000_entry19_tagged_fields());
+}
+
+int write_agents(const std::string& folder) {
+  RowWriter<ZORV1410_REC> agents(folder);
+  for (std::int32_t branch = 1; branch <= 2; ++branch) {
+    ZORV1410_REC row{};
+    row.branch = branch;
+    row.agent_kind = 1;
+    ZORV1410_TLD details{};
+    put_text(details.name, branch == 1 ? "Harper Lowe Accountants (Skipton)" : "Harper Lowe Accountants (Cardiff)");
+    put_text(details.reference, branch == 1 ? "A1234B" : "A5678C");
+    put_text(details.phone, branch == 1 ? "01756 700100" : "029 2049 0100");
+    put_text(details.email, branch == 1 ? "skipton@harperlowe.example" : "cardiff@harperlowe.example");
+    if (const int status = agents.insert(row, details); status != 0) return status;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int write_settings(const std::string& folder) {
+  int status = write_report_settings(folder);
+  if (status == 0) status = write_practice_defaults(folder);
+  if (status == 0) status = write_agents(folder);
+  return status;
+}
+
+}  // namespace platform::demo

@@ -1,0 +1,79 @@
+#include "platform/store_faults.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "platform/errors.h"
+#include "platform/practice_tables.h"
+#include "platform/record_store.h"
+#include "support/practice_folder.h"
+
+namespace {
+
+class StoreFaultsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(practice.status(), 0);
+    zorv1005_rec client{};
+    std::strcpy(client.client_id, "AB12");
+    client.client_type = 1;
+    client.client_number = 1001;
+    ASSERT_EQ(practice.insert("ZORV1005.TTL", client), 0);
+  }
+
+  int open(btrv_fcb** handle) {
+    return _btopen(handle, 0, 0, 0, 0, practice.data_path().c_str(), "ZORV1005.TTL", "qelbin", 0, "", 0, 0);
+  }
+
+  test_support::PracticeFolder practice{"ZORV1005.TTL"};
+};
+
+TEST_F(StoreFaultsTest, TheNthCallAnswersTheChosenStatusOnceAndIsKeptForBTError) {
+  platform::StoreFaults faults;
+  faults.fail_call(3, BTR_IO_ERROR);
+  faults.fail_call(1, BTR_OK);  // never a forced success
+  faults.fail_call(0, BTR_IO_ERROR);
+  EXPECT_EQ(faults.pending(), 1);
+  btrv_fcb* handle = nullptr;
+  ASSERT_EQ(open(&handle), 0);                               // call 1
+  EXPECT_EQ(_bt(BTR_GET_FIRST, handle, 0, "", 0, 0), 0);     // call 2
+  EXPECT_EQ(_bt(BTR_GET_FIRST, handle, 0, "", 0, 0), BTR_IO_ERROR);  // call 3
+  {
+    platform::ReportCapture reports;
+    EXPECT_EQ(BTError(handle, "test", 0, 3112), BTR_IO_ERROR);
+  }
+  EXPECT_EQ(_bt(BTR_GET_FIRST, handle, 0, "", 0, 0), 0);     // call 4: runs again
+  EXPECT_EQ(faults.calls(), 4);
+  EXPECT_EQ(faults.pending(), 0);
+  EXPECT_EQ(_btclose(&handle, "", 0, 0), 0);
+}
+
+TEST_F(StoreFaultsTest, AFaultedOpenGivesNoHandleAndAFaultedWriteChangesNothing) {
+  platform::StoreFaults faults;
+  faults.fail_next(platform::kStoreOpenOperation, BTR_FILE_BUSY);
+  btrv_fcb* handle = reinterpret_cast<btrv_fcb*>(&faults);  // a stale value the open must clear
+  EXPECT_EQ(open(&handle), BTR_FILE_BUSY);
+  EXPECT_EQ(handle, nullptr);
+
+  ASSERT_EQ(open(&handle), 0);
+  faults.fail_next(BTR_DELETE, BTR_RECORD_CONFLICT);
+  ASSERT_EQ(_bt(BTR_GET_FIRST, handle, 0, "", 0, 0), 0);
+  EXPECT_EQ(_bt(BTR_DELETE, handle, 0, "", 0, 0), BTR_RECORD_CONFLICT);
+  ASSERT_EQ(_bt(BTR_GET_FIRST, handle, 0, "", 0, 0), 0);  // still there
+  EXPECT_EQ(_bt(BTR_DELETE, handle, 0, "", 0, 0), 0);     // the fault fired once
+  _btclose(&handle, "", 0, 0);
+}
+
+TEST_F(StoreFaultsTest, NothingIsForcedOnceTheSeamIsGone) {
+  {
+    platform::StoreFaults faults;
+    faults.fail_next(BTR_GET_FIRST, BTR_IO_ERROR);
+  }
+  btrv_fcb* handle = nullptr;
+  ASSERT_EQ(open(&handle), 0);
+  EXPECT_EQ(_bt(BTR_GET_FIRST, handle, 0, "", 0, 0), 0);
+  _btclose(&handle, "", 0, 0);
+}
+
+}  // namespace
