@@ -13,7 +13,7 @@
 #include "fuzz/reference_numbers_fuzz.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  using qarntash::practice_data::client_file_name;
+  using practice_data_internal::client_file_name;
   const std::string id = fuzz::text_of(data, size, false);
   const auto name = client_file_name(id);
   const bool empty_id = id.empty() || id[0] == '\0';

@@ -4,7 +4,7 @@
 #include <array>
 #include <cctype>
 
-namespace qarntash::practice_data {
+namespace practice_data_internal {
 namespace {
 
 // Characters that no file name may hold: the nine the suite has always replaced, "?" and the
@@ -44,4 +44,4 @@ std::optional<std::string> client_file_name(std::string_view visible_id) {
   return name;
 }
 
-}  // namespace qarntash::practice_data
+}  // namespace practice_data_internal

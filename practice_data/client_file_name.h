@@ -18,7 +18,7 @@
 #include <string>
 #include <string_view>
 
-namespace qarntash::practice_data {
+namespace practice_data_internal {
 
 // The most characters of a visible ID that the clients table keeps (its field is 11 bytes).
 constexpr std::size_t kVisibleIdLength = 10;
@@ -27,4 +27,4 @@ constexpr std::size_t kVisibleIdLength = 10;
 // name for an empty ID.
 std::optional<std::string> client_file_name(std::string_view visible_id);
 
-}  // namespace qarntash::practice_data
+}  // namespace practice_data_internal

@@ -6,7 +6,7 @@
 
 namespace {
 
-using qarntash::practice_data::client_file_name;
+using practice_data_internal::client_file_name;
 
 TEST(ClientFileName, NamesAreSafeOnWindowsAndAsAPath) {
   using namespace std::string_literals;
