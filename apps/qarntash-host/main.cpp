@@ -11,6 +11,9 @@ int main(int argc, char** argv) {
   host::add_car_benefit_command(app);
   host::add_demo_practice_command(app);
   host::add_barcode_command(app);
+  host::add_client_command(app);
+  host::add_dates_command(app);
+  host::add_address_command(app);
   CLI11_PARSE(app, argc, argv);
   return 0;
 }
