@@ -139,9 +139,9 @@ TEST(UserPrivileges, AreThePlatformsRecordOfTheUserLoggedIn) {
   clerk.branch = 2;
   platform::set_user_privileges(clerk);
   EXPECT_EQ(get_user_privs(), privileges);
-  EXPECT_EQ(privileges->user_id, 7);
+  EXPECT_EQ(static_cast<int>(privileges->user_id), 7);
   EXPECT_STREQ(privileges->administrator, "N");
-  EXPECT_EQ(privileges->branch, 2);
+  EXPECT_EQ(static_cast<int>(privileges->branch), 2);  // packed: read by value
   platform::set_user_privileges(platform::administrator_privileges());
 }
 
