@@ -27,7 +27,12 @@ void attach(bool path_found) {
 
 }  // namespace
 
-TK_CONF& qarntash_configuration() { return g_configuration; }
+// Read again at each call, so that a data path the host sets after loading the library (a --data
+// option, a test's practice folder) is the one that the next table opens on.
+TK_CONF& qarntash_configuration() {
+  config_read_conf010(&g_configuration);
+  return g_configuration;
+}
 const char* qarntash_module_path() { return g_module_path; }
 
 #if defined(_WIN32)

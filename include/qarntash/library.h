@@ -11,7 +11,10 @@
 // The library's build date, as it registers itself with the platform.
 constexpr const char* kQarntashBuildDate = "Jan 14 2022";
 
-// The configuration read when the library was loaded.
+// The process-wide configuration: read when the library was loaded, and read again at each call,
+// so its data path is the one configured now (QARNTASH_DATA_PATH, else the host's
+// platform_set_default_data_path), even when the host set it after loading the library. Take
+// the data path from it just before opening tables; a copy kept from an earlier call may be stale.
 QARNTASH_API TK_CONF& qarntash_configuration();
 
 // The library's own file path (at most 255 characters), or "" when it could not be found.

@@ -1,6 +1,5 @@
 // The demo practice's addresses, address links and relationships.
 #include "demo_practice_parts.h"
-#include "platform/dates.h"
 #include "platform/practice_management.h"
 
 namespace platform::demo {
@@ -114,14 +113,14 @@ int write_relationships(const std::string& folder) {
     std::int32_t owner;
     std::uint8_t kind;
     std::int32_t related;
-    long start;
+    std::int32_t start;
     std::int32_t share;  // hundredths of a per cent
   };
   const Relationship relationships[] = {
-      {5, 5001, 1, 1001, fp_builddate(1, 6, 2010), 0},     {5, 5001, 2, 1002, fp_builddate(1, 6, 2010), 5000},
-      {5, 5001, 2, 1003, fp_builddate(1, 6, 2010), 5000},  {5, 5001, 4, 1004, fp_builddate(1, 6, 2010), 0},
-      {5, 5002, 1, 7502, fp_builddate(12, 2, 2016), 0},    {5, 5002, 2, 1002, fp_builddate(12, 2, 2016), 10000},
-      {2, 2001, 3, 1001, fp_builddate(1, 5, 2015), 6000},  {2, 2001, 3, 1003, fp_builddate(6, 4, 2019), 4000},
+      {5, 5001, 1, 1001, day(1, 6, 2010), 0},     {5, 5001, 2, 1002, day(1, 6, 2010), 5000},
+      {5, 5001, 2, 1003, day(1, 6, 2010), 5000},  {5, 5001, 4, 1004, day(1, 6, 2010), 0},
+      {5, 5002, 1, 7502, day(12, 2, 2016), 0},    {5, 5002, 2, 1002, day(12, 2, 2016), 10000},
+      {2, 2001, 3, 1001, day(1, 5, 2015), 6000},  {2, 2001, 3, 1003, day(6, 4, 2019), 4000},
   };
   RowWriter<ZORV1371_REC> table(folder);
   std::int32_t next_number = 1;
@@ -134,7 +133,7 @@ int write_relationships(const std::string& folder) {
     row.related_number = link.related;
     row.relationship_number = next_number++;
     ZORV1371_TLD period{};
-    period.start_date = static_cast<std::int32_t>(link.start);
+    period.start_date = link.start;
     period.share = link.share;
     return writer.insert(row, period);
   });
@@ -143,10 +142,7 @@ int write_relationships(const std::string& folder) {
 }  // namespace
 
 int write_addresses_and_relationships(const std::string& folder) {
-  int status = write_addresses(folder);
-  if (status == 0) status = write_branch_addresses(folder);
-  if (status == 0) status = write_relationships(folder);
-  return status;
+  return write_in_turn(folder, {write_addresses, write_branch_addresses, write_relationships});
 }
 
 }  // namespace platform::demo

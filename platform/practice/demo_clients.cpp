@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "demo_practice_parts.h"
-#include "platform/dates.h"
 
 namespace platform::demo {
 
@@ -35,17 +34,17 @@ int write_individuals(const std::string& folder) {
     const char* title;
     const char* forenames;
     const char* surname;
-    long date_of_birth;
+    std::int32_t date_of_birth;
     char gender;
     const char* ni_number;
     const char* utr;
-    long date_of_death;
+    std::int32_t date_of_death;
   };
   const Individual individuals[] = {
-      {1001, "Mr", "John", "Smith", fp_builddate(14, 3, 1968), 'M', "AB123456C", "2325648152", 0},
-      {1002, "Mrs", "Mary", "Jones", fp_builddate(2, 11, 1975), 'F', "CE765432A", "", 0},
-      {1003, "Ms", "Anita", "Patel", fp_builddate(30, 6, 1982), 'F', "JK246810B", "", 0},
-      {1004, "Mr", "Robert", "Evans", fp_builddate(5, 4, 1940), 'M', "PR135790D", "", fp_builddate(14, 1, 2023)},
+      {1001, "Mr", "John", "Smith", day(14, 3, 1968), 'M', "AB123456C", "2325648152", 0},
+      {1002, "Mrs", "Mary", "Jones", day(2, 11, 1975), 'F', "CE765432A", "", 0},
+      {1003, "Ms", "Anita", "Patel", day(30, 6, 1982), 'F', "JK246810B", "", 0},
+      {1004, "Mr", "Robert", "Evans", day(5, 4, 1940), 'M', "PR135790D", "", day(14, 1, 2023)},
   };
   RowWriter<ZORV1101_REC> table(folder);
   return insert_each(table, individuals, [](RowWriter<ZORV1101_REC>& writer, const Individual& person) {
@@ -54,11 +53,11 @@ int write_individuals(const std::string& folder) {
     put_text(row.title, person.title);
     put_text(row.forenames, person.forenames);
     put_text(row.surname, person.surname);
-    row.date_of_birth = static_cast<std::int32_t>(person.date_of_birth);
+    row.date_of_birth = person.date_of_birth;
     row.gender = person.gender;
     std::memcpy(row.ni_number, person.ni_number, std::min(sizeof row.ni_number, std::strlen(person.ni_number)));
     put_text(row.utr, person.utr);
-    row.date_of_death = static_cast<std::int32_t>(person.date_of_death);
+    row.date_of_death = person.date_of_death;
     return writer.insert(row);
   });
 }
@@ -71,7 +70,7 @@ int write_other_parties(const std::string& folder) {
     put_text(row.code, client->client_id);
     row.party_number = client->client_number;
     put_text(row.name, client->name);
-    row.date_created = static_cast<std::int32_t>(fp_builddate(1, 9, 2018));
+    row.date_created = day(1, 9, 2018);
     if (const int status = parties.insert(row); status != 0) return status;
   }
   return 0;
@@ -107,11 +106,7 @@ int write_yearly_entries(const std::string& folder) {
 }  // namespace
 
 int write_clients(const std::string& folder) {
-  int status = write_client_rows(folder);
-  if (status == 0) status = write_individuals(folder);
-  if (status == 0) status = write_other_parties(folder);
-  if (status == 0) status = write_yearly_entries(folder);
-  return status;
+  return write_in_turn(folder, {write_client_rows, write_individuals, write_other_parties, write_yearly_entries});
 }
 
 }  // namespace platform::demo

@@ -1,14 +1,11 @@
 // The demo practice's trade dates, accounting periods, company data and dated events.
 #include "demo_practice_parts.h"
-#include "platform/dates.h"
 
 #include <utility>
 
 namespace platform::demo {
 
 namespace {
-
-std::int32_t day(int d, int m, int y) { return static_cast<std::int32_t>(fp_builddate(d, m, y)); }
 
 int write_trades(const std::string& folder) {
   struct Trade {
@@ -97,11 +94,7 @@ int write_events(const std::string& folder) {
 }  // namespace
 
 int write_dates_and_periods(const std::string& folder) {
-  int status = write_trades(folder);
-  if (status == 0) status = write_periods(folder);
-  if (status == 0) status = write_company_data(folder);
-  if (status == 0) status = write_events(folder);
-  return status;
+  return write_in_turn(folder, {write_trades, write_periods, write_company_data, write_events});
 }
 
 }  // namespace platform::demo

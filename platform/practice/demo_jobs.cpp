@@ -1,6 +1,5 @@
 // The demo practice's job types, their stages, and the jobs in progress for its clients.
 #include "demo_practice_parts.h"
-#include "platform/dates.h"
 
 namespace platform::demo {
 
@@ -8,8 +7,6 @@ namespace {
 
 constexpr std::int32_t kTaxReturnJob = 1;
 constexpr std::int32_t kAccountsJob = 2;
-
-std::int32_t day(int d, int m, int y) { return static_cast<std::int32_t>(fp_builddate(d, m, y)); }
 
 int write_job_types(const std::string& folder) {
   struct JobType {
@@ -94,10 +91,7 @@ int write_recurrences(const std::string& folder) {
 }  // namespace
 
 int write_jobs(const std::string& folder) {
-  int status = write_job_types(folder);
-  if (status == 0) status = write_stages(folder);
-  if (status == 0) status = write_recurrences(folder);
-  return status;
+  return write_in_turn(folder, {write_job_types, write_stages, write_recurrences});
 }
 
 }  // namespace platform::demo

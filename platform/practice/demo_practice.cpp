@@ -1,8 +1,6 @@
 // The demo practice: its clients, and the order in which the groups of tables are written.
 #include "platform/practice/demo_practice.h"
 
-#include <filesystem>
-#include <system_error>
 
 #include "demo_practice_parts.h"
 
@@ -39,16 +37,9 @@ int write_demo_practice(const std::string& folder) {
   for (const TableDefinition& definition : practice_tables()) {
     if (!find_table_file(folder, definition.file_name).empty()) return BTR_FILE_EXISTS;
   }
-  int status = create_practice_data_folder(folder);
-  using Writer = int (*)(const std::string&);
-  const Writer groups[] = {demo::write_clients, demo::write_addresses_and_relationships,
-                           demo::write_dates_and_periods, demo::write_jobs, demo::write_settings,
-                           demo::write_documents};
-  for (Writer write_group : groups) {
-    if (status != BTR_OK) break;
-    status = write_group(folder);
-  }
-  return status;
+  return demo::write_in_turn(folder, {create_practice_data_folder, demo::write_clients,
+                                      demo::write_addresses_and_relationships, demo::write_dates_and_periods,
+                                      demo::write_jobs, demo::write_settings, demo::write_documents});
 }
 
 }  // namespace platform

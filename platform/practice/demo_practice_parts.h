@@ -6,8 +6,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 
+#include "platform/dates.h"
 #include "platform/practice/catalogue.h"
 #include "platform/practice/demo_practice.h"
 #include "platform/practice/practice_table.h"
@@ -22,6 +24,20 @@ int write_settings(const std::string& folder);
 int write_documents(const std::string& folder);
 
 constexpr const char* kCallTag = "demo practice";
+
+// A part of the demo: writes some rows into `folder`, giving 0 or the first failure's status.
+using DemoWriter = int (*)(const std::string& folder);
+
+// Runs `writers` in turn, stopping at the first that fails. 0 or that failure's status.
+inline int write_in_turn(const std::string& folder, std::initializer_list<DemoWriter> writers) {
+  for (DemoWriter write : writers) {
+    if (const int status = write(folder); status != 0) return status;
+  }
+  return 0;
+}
+
+// A day number as a 32-bit record field.
+inline std::int32_t day(int d, int m, int y) { return static_cast<std::int32_t>(fp_builddate(d, m, y)); }
 
 // Copies `text` into a NUL-padded field, cut to leave room for the NUL.
 template <std::size_t N>

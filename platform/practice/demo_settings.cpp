@@ -106,10 +106,7 @@ int write_agents(const std::string& folder) {
 }  // namespace
 
 int write_settings(const std::string& folder) {
-  int status = write_report_settings(folder);
-  if (status == 0) status = write_practice_defaults(folder);
-  if (status == 0) status = write_agents(folder);
-  return status;
+  return write_in_turn(folder, {write_report_settings, write_practice_defaults, write_agents});
 }
 
 }  // namespace platform::demo

@@ -1,6 +1,7 @@
 #include "support/practice_folder.h"
 
 #include <cstdlib>
+#include <cstring>
 
 #include "platform/practice_tables.h"
 #include "platform/record_store.h"
@@ -59,6 +60,14 @@ void PracticeFolder::use_as_configured_data_path() {
 
 int PracticeFolder::insert(const std::string& file_name, const void* record, int length) const {
   return platform::insert_table_record(data_path_, file_name, record, length);
+}
+
+zorv1005_rec client_record(const char* client_id, std::uint8_t client_type, std::int32_t client_number) {
+  zorv1005_rec record{};
+  std::strncpy(record.client_id, client_id, sizeof record.client_id - 1);
+  record.client_type = client_type;
+  record.client_number = client_number;
+  return record;
 }
 
 TaggedRecord::TaggedRecord(const void* key_fields, int key_length) {

@@ -4,11 +4,7 @@
 //
 // Usage:
 //   test_support::PracticeFolder practice;
-//   zorv1005_rec client{};
-//   std::strcpy(client.client_id, "AB12");
-//   client.client_type = 1;
-//   client.client_number = 1001;
-//   ASSERT_EQ(practice.insert("ZORV1005.TTL", client), 0);
+//   ASSERT_EQ(practice.insert("ZORV1005.TTL", test_support::client_record("AB12", 1, 1001)), 0);
 //   ... code under test that opens tables on config_read_conf010's data path ...
 #pragma once
 
@@ -17,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/practice/clients.h"
 #include "support/temporary_folder.h"
 
 namespace test_support {
@@ -51,6 +48,9 @@ class PracticeFolder {
   bool had_previous_path_ = false;
   std::string previous_path_;
 };
+
+// A clients-table record: visible ID (cut to 10 characters), type byte and number.
+zorv1005_rec client_record(const char* client_id, std::uint8_t client_type, std::int32_t client_number);
 
 // A tagged record built field by field: the key fields first, then (tag, length, bytes) for each
 // field added, as the store keeps tagged tables.

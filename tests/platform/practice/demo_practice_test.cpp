@@ -34,7 +34,7 @@ TEST(DemoPractice, FillsEveryTableWithClientsOfEachTypeInBothBranches) {
   std::set<std::pair<int, int>> type_and_branch;
   platform::PracticeTable<zorv1005_rec> clients("demo test", demo.c_str());
   ASSERT_TRUE(clients.walk(0, zorv1005_rec{}, 0, [&](const zorv1005_rec& client) {
-    type_and_branch.insert({client.client_type, client.branch});
+    type_and_branch.insert({+client.client_type, +client.branch});
   }).ok());
   for (int type : {1, 2, 5, 75}) {
     for (int branch : {1, 2}) EXPECT_EQ(type_and_branch.count({type, branch}), 1u) << type << " in " << branch;
@@ -57,7 +57,7 @@ TEST(DemoPractice, ItsTaggedRowsReadBackThroughTheirFieldLayouts) {
   const ZORV1008_REC smith{1, 1001, 1, 1, {}, {}};
   ASSERT_TRUE(addresses.find(0, smith).ok());
   EXPECT_STREQ(addresses.tld().postcode, "BD23 5DX");
-  EXPECT_EQ(addresses.tld().contact_flags[0], 0x10);
+  EXPECT_EQ(+addresses.tld().contact_flags[0], 0x10);  // + reads the packed field by value
 
   ZORV2000_ENTRY19_TLD computations{};
   XFA_TPLATE layout("zorv2000.ttl", 1030, 6, &computations, zorv2000_entry19_tagged_fields());

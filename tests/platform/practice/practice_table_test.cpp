@@ -17,14 +17,6 @@ namespace {
 using platform::PracticeTable;
 using platform::StoreStatus;
 
-zorv1005_rec client(const char* id, std::uint8_t type, std::int32_t number) {
-  zorv1005_rec record{};
-  std::strncpy(record.client_id, id, sizeof record.client_id - 1);
-  record.client_type = type;
-  record.client_number = number;
-  return record;
-}
-
 // Relationships owned by trust `owner`, one per (kind, related individual).
 int add_relationship(const test_support::PracticeFolder& practice, std::int32_t owner, std::uint8_t kind,
                      std::int32_t related, std::int32_t number, std::int32_t share) {
@@ -63,8 +55,8 @@ TEST_F(PracticeTableWalk, VisitsExactlyTheRecordsOfAKeyPrefixInKeyOrder) {
   std::vector<std::int32_t> numbers;
   std::vector<std::int32_t> shares;
   const StoreStatus walked = relationships.walk(2, trust_5001, kOwnerBytes, [&](const ZORV1371_REC& found) {
-    numbers.push_back(found.relationship_number);
-    shares.push_back(relationships.tld().share);
+    numbers.push_back(+found.relationship_number);  // + reads packed fields by value
+    shares.push_back(+relationships.tld().share);
   });
   EXPECT_TRUE(walked.ok()) << walked.code();
   EXPECT_EQ(numbers, (std::vector<std::int32_t>{3, 2, 4}));  // kind 1, then kind 2 by related party
@@ -102,7 +94,7 @@ TEST_F(PracticeTableWalk, AFailureMidWalkIsReportedWithTheCallTagAndReturned) {
 
 TEST(PracticeTable, FindsARecordAndSaysQuietlyWhenThereIsNone) {
   test_support::PracticeFolder practice({"ZORV1005.TTL"});
-  ASSERT_EQ(practice.insert("ZORV1005.TTL", client("AB12", 1, 1001)), 0);
+  ASSERT_EQ(practice.insert("ZORV1005.TTL", test_support::client_record("AB12", 1, 1001)), 0);
   PracticeTable<zorv1005_rec> clients("getID");
   platform::ReportCapture reports;
   ASSERT_TRUE(clients.is_open());
@@ -140,10 +132,10 @@ TEST(PracticeTable, AFaultedOpenIsANoTableAsARealOneIs) {
 
 TEST(PracticeTable, OpensOnTheDataPathConfiguredWhenItIsMade) {
   test_support::PracticeFolder first({"ZORV1005.TTL"});
-  ASSERT_EQ(first.insert("ZORV1005.TTL", client("FIRST", 1, 1)), 0);
+  ASSERT_EQ(first.insert("ZORV1005.TTL", test_support::client_record("FIRST", 1, 1)), 0);
   {
     test_support::PracticeFolder second({"ZORV1005.TTL"});  // now the configured data path
-    ASSERT_EQ(second.insert("ZORV1005.TTL", client("SECOND", 1, 1)), 0);
+    ASSERT_EQ(second.insert("ZORV1005.TTL", test_support::client_record("SECOND", 1, 1)), 0);
     PracticeTable<zorv1005_rec> clients("getID");
     ASSERT_TRUE(clients.find(1, PMCO_INT_REF{1, 1}).ok());
     EXPECT_STREQ(clients.record().client_id, "SECOND");

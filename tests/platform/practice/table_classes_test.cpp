@@ -10,18 +10,10 @@
 
 namespace {
 
-zorv1005_rec client(const char* id, std::uint8_t type, std::int32_t number) {
-  zorv1005_rec record{};
-  std::strncpy(record.client_id, id, sizeof record.client_id - 1);
-  record.client_type = type;
-  record.client_number = number;
-  return record;
-}
-
 TEST(TableClasses, PmDbaseOpensARecordTypesTableOnTheConfiguredDataPath) {
   test_support::PracticeFolder practice;
   ASSERT_EQ(practice.status(), 0);
-  ASSERT_EQ(practice.insert("ZORV1005.TTL", client("AB12", 1, 1001)), 0);
+  ASSERT_EQ(practice.insert("ZORV1005.TTL", test_support::client_record("AB12", 1, 1001)), 0);
 
   PM_DBASE<zorv1005_rec> clients;
   FA_BASIC* table = clients.access_pointer();

@@ -15,11 +15,7 @@ class StoreFaultsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_EQ(practice.status(), 0);
-    zorv1005_rec client{};
-    std::strcpy(client.client_id, "AB12");
-    client.client_type = 1;
-    client.client_number = 1001;
-    ASSERT_EQ(practice.insert("ZORV1005.TTL", client), 0);
+    ASSERT_EQ(practice.insert("ZORV1005.TTL", test_support::client_record("AB12", 1, 1001)), 0);
   }
 
   int open(btrv_fcb** handle) {

@@ -13,8 +13,8 @@
 // The data path is read when the table is opened, from config_read_conf010: QARNTASH_DATA_PATH
 // when it is set, else the host's platform_set_default_data_path. A host that changes either
 // after the library has loaded (a --data option, a test's practice folder) is obeyed by every
-// table opened afterwards. The library's process-wide TK_CONF (qarntash_configuration()) is only
-// the copy read at load: refresh it with config_read_conf010(&qarntash_configuration()).
+// table opened afterwards. A caller holding a TK_CONF of its own refreshes it the same way, with
+// config_read_conf010, before it opens tables by that record's data path.
 //
 // Failures other than "no such key" and "end of file" are reported on the report channel with
 // the call tag given at construction (the source name of the caller, as the suite's programs
@@ -92,7 +92,9 @@ class PracticeTable {
     unsigned char prefix[sizeof(Key)];
     std::memcpy(prefix, &first, sizeof prefix);
     const auto compared = static_cast<std::size_t>(prefix_length < 0 ? 0 : prefix_length);
-    if (compared > sizeof prefix) return StoreStatus(BTR_KEY_BUFFER_TOO_SHORT);
+    if (compared > sizeof prefix || compared > static_cast<std::size_t>(fa()->key_length())) {
+      return StoreStatus(BTR_KEY_BUFFER_TOO_SHORT);
+    }
     for (StoreStatus status = run(BTR_GET_GREATER_OR_EQUAL, key_number);; status = run(BTR_GET_NEXT, key_number)) {
       if (status.not_found()) return StoreStatus();
       if (!status.ok()) return status;
