@@ -6,6 +6,9 @@
 
 #include "qarntash/export.h"
 #include "qarntash/library.h"
+#include "qarntash/practice_data/branch_scope.h"
+#include "qarntash/practice_data/client_identifiers.h"
+#include "qarntash/practice_data/documents.h"
 #include "qarntash/reporting/column_factory.h"
 #include "qarntash/reporting/printing_column.h"
 #include "qarntash/reporting/progress_bar.h"
@@ -14,6 +17,7 @@
 #include "qarntash/reporting/validation_report.h"
 #include "qarntash/screens/asset_group_warning.h"
 #include "qarntash/screens/spell_check.h"
+#include "qarntash/tax_rules/accounting_dates.h"
 #include "qarntash/tax_rules/address_validation.h"
 #include "qarntash/tax_rules/car_benefit.h"
 #include "qarntash/tax_rules/car_benefit_records.h"
