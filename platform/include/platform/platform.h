@@ -15,4 +15,5 @@
 #include "platform/rounding.h"
 #include "platform/table_classes.h"
 #include "platform/types.h"
+#include "platform/uitf40_adjustment.h"
 #include "platform/window_services.h"
