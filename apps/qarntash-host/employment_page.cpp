@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/dates.h"
+#include "date_text.h"
 #include "platform/report_printer.h"
 #include "platform/rounding.h"
 #include "qarntash/qarntash.h"
@@ -23,12 +24,6 @@ constexpr int kTotal = 41;
 bool is_yes(const char (&flag)[2]) { return flag[0] == 'Y'; }
 
 std::string date_text(long day_number) { return fpw_DATE_VALUE(day_number).string_value(); }
-
-std::string year_label(long tax_year) {
-  char text[48];
-  std::snprintf(text, sizeof text, "%ld-%02ld", tax_year - 1, tax_year % 100);
-  return text;
-}
 
 // A percentage as a person writes it: 26%, 12.5%.
 std::string percent_text(double percentage) {
@@ -233,7 +228,7 @@ bool print_car_benefit_report(const CarBenefitPage& figures) {
     factory.eSetSectionTitle("Employment");
     classRP_COLUMN page(nullptr, nullptr, nullptr, &factory, 0);
 
-    text_line(page, "Company car and fuel benefit, tax year " + year_label(figures.tax_year), kTitle);
+    text_line(page, "Company car and fuel benefit, tax year " + tax_year_label(figures.tax_year), kTitle);
     text_line(page, "Period " + date_text(figures.period_start) + " to " + date_text(figures.period_end));
     const TLD_ISYI_CAR& car = figures.car;
     if (car.availableFrom != 0 || car.availableTo != 0) {
