@@ -312,7 +312,7 @@ TEST(PrintingColumn, FormatsThroughFlexp) {
   EXPECT_EQ(report.close(), (Lines{"Pool 2 cars"}));
 }
 
-#ifdef QARNTASH_HAS_VIRTUAL_SLOTS
+#if defined(QARNTASH_HAS_VIRTUAL_SLOTS)
 using test_support::slot_of;
 
 // The host programs call a printing column through its table of virtual functions, so every

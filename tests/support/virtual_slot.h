@@ -1,18 +1,18 @@
 // The slot of a virtual operation in its class's table of virtual functions, for tests that pin
-// the order in which host programs call a class's operations.
+// the order host programs rely on. Only under the Itanium C++ ABI on x86 (GCC and Clang), where
+// QARNTASH_HAS_VIRTUAL_SLOTS is defined.
 #pragma once
 
-#include <cstddef>
-#include <cstring>
-
 #if (defined(__x86_64__) || defined(__i386__)) && !defined(_MSC_VER)
-#define QARNTASH_HAS_VIRTUAL_SLOTS 1
+#  define QARNTASH_HAS_VIRTUAL_SLOTS 1
+
+#  include <cstddef>
+#  include <cstring>
 
 namespace test_support {
 
-// Under the Itanium C++ ABI (GCC and Clang on x86) a pointer to a virtual member function holds
-// 1 plus the byte offset of the function's entry in the table of virtual functions. A virtual
-// destructor takes two slots there (the complete and the deleting destructor).
+// Under this ABI a pointer to a virtual member function holds 1 plus the byte offset of the
+// function's entry in the table.
 template <typename Member>
 std::ptrdiff_t slot_of(Member member) {
   struct {
