@@ -12,6 +12,7 @@ void add_nin_command(CLI::App& app);
 void add_utr_command(CLI::App& app);
 void add_validation_report_command(CLI::App& app);
 void add_car_benefit_command(CLI::App& app);
+void add_uitf40_command(CLI::App& app);
 void add_hmrc_options_command(CLI::App& app);
 
 }  // namespace host

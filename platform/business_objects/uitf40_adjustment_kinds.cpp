@@ -14,7 +14,10 @@ constexpr long kEarlyFirstYear = 2006;
 
 cLBW_STRING CUITF40AdjustmentTradeKind::GetPeriodHeading() const { return "Tax year"; }
 cLBW_STRING CUITF40AdjustmentTradeKind::GetTotalPaidLabel() const { return "Total tax paid over 6 years"; }
-cLBW_STRING CUITF40AdjustmentTradeKind::GetFirstYearLabel() const { return "First tax year for adjustment"; }
+// Without a choice of first year there is nothing for the label to name.
+cLBW_STRING CUITF40AdjustmentTradeKind::GetFirstYearLabel() const {
+  return HasFirstYearChoice() ? "First tax year for adjustment" : "";
+}
 
 cLBW_STRING CUITF40AdjustmentTradeKind::GetUntaxedLabel(long taxYear) const {
   if (taxYear <= 0) return "Amount untaxed";
