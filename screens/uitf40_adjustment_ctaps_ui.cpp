@@ -156,16 +156,7 @@ long CUITF40AdjustmentCTAPsUI::field_validate(long id, bool, bool& handled) {
   for (int row = 1; row <= ShownCTAPs(); ++row) {
     if (m_AmountsTaxed[row]->id() != id) continue;
     handled = true;
-    CUITF40AdjustmentCTAP& ctap = *Period()->GetCTAP(row);
-    const double amount = m_AmountsTaxed[row]->get();
-    if (m_Adjustment->ValidateOverrideAmount(amount)) {
-      ctap.SetOverrideAmount(amount);
-      Refresh();
-      return 0;
-    }
-    notify_override_refused();
-    m_AmountsTaxed[row]->set(ctap.GetOverrideAmount());
-    return id;
+    return take_typed_override(*m_Adjustment, *Period()->GetCTAP(row), *m_AmountsTaxed[row], [this] { Refresh(); });
   }
   return 0;
 }

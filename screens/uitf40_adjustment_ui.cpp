@@ -262,15 +262,7 @@ long CUITF40AdjustmentUI::field_validate(long id, bool, bool& handled) {
   CUITF40AdjustmentPeriod& period = *m_Adjustment->GetPeriod(row);
   if (!period.IsOverridden() || period.GetNumberOfSubPeriods() != 1) return 0;
   handled = true;
-  const double amount = m_AmountsTaxed[row]->get();
-  if (m_Adjustment->ValidateOverrideAmount(amount)) {
-    period.SetOverrideAmount(amount);
-    Refresh();
-    return 0;
-  }
-  notify_override_refused();
-  m_AmountsTaxed[row]->set(period.GetOverrideAmount());
-  return id;
+  return take_typed_override(*m_Adjustment, period, *m_AmountsTaxed[row], [this] { Refresh(); });
 }
 
 long CUITF40AdjustmentUI::field_pushed(long id, bool& handled) {
