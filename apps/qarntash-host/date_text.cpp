@@ -25,4 +25,10 @@ long parse_date(const std::string& text) {
   return 0;
 }
 
+std::string tax_year_label(long tax_year) {
+  char text[48];
+  std::snprintf(text, sizeof text, "%ld-%02ld", tax_year - 1, tax_year % 100);
+  return text;
+}
+
 }  // namespace host

@@ -12,4 +12,7 @@ long exact_date(int day, int month, int year);
 // Parses a date written as YYYY-MM-DD or DD/MM/YYYY into a day number; 0 when it is not a date.
 long parse_date(const std::string& text);
 
+// Tax year N as people write it: 2023 is "2022-23".
+std::string tax_year_label(long tax_year);
+
 }  // namespace host

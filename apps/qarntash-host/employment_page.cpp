@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/dates.h"
+#include "date_text.h"
 #include "platform/report_printer.h"
 #include "qarntash/qarntash.h"
 
@@ -24,12 +25,6 @@ constexpr int kTitle = 20;
 constexpr int kTotal = 41;
 
 std::string date_text(long day_number) { return fpw_DATE_VALUE(day_number).string_value(); }
-
-std::string year_label(long tax_year) {
-  char text[48];
-  std::snprintf(text, sizeof text, "%ld-%02ld", tax_year - 1, tax_year % 100);
-  return text;
-}
 
 // One line of the page: a description and, in the money column, an amount.
 void line(classRP_COLUMN& page, const std::string& description, double amount, int attribute = 0) {
@@ -79,7 +74,7 @@ CarBenefitPage work_out_car_benefit(const TLD_ISYI_CAR& car, const TLD_0501_CAR_
 }
 
 std::vector<std::string> page_heading(const CarBenefitPage& page) {
-  std::vector<std::string> lines{"Company car and fuel benefit, tax year " + year_label(page.tax_year),
+  std::vector<std::string> lines{"Company car and fuel benefit, tax year " + tax_year_label(page.tax_year),
                                  "Period " + date_text(page.period_start) + " to " + date_text(page.period_end)};
   const TLD_ISYI_CAR& car = page.car;
   if (car.availableFrom != 0 || car.availableTo != 0) {

@@ -14,6 +14,7 @@ int main(int argc, char** argv) {
   host::add_utr_command(app);
   host::add_validation_report_command(app);
   host::add_car_benefit_command(app);
+  host::add_uitf40_command(app);
   host::add_hmrc_options_command(app);
   host::add_demo_practice_command(app);
   host::add_barcode_command(app);

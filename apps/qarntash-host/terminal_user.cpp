@@ -148,10 +148,8 @@ class FormScreen {
     wnoutrefresh(stdscr);
     window_ = newwin(std::min(lines, LINES - 1), std::min(columns, COLS), 0, 0);
     keypad(window_, TRUE);
-    wborder(window_, '|', '|', '-', '-', '+', '+', '+', '+');
-    mvwprintw(window_, 0, 2, " %s ", state.title.c_str());
     for (const FormControl& c : state.controls) {
-      if (c.visible) draw(c, state.focus == c.id);
+      if (c.visible && is_editable(c)) draw(c, state.focus == c.id);
     }
     if (!fields_.empty()) {
       fields_.push_back(nullptr);
@@ -162,6 +160,12 @@ class FormScreen {
       for (const FormControl& c : state.controls) {
         if (c.id == state.focus && edits_.count(c.id) != 0) set_current_field(form_, edits_.at(c.id).field);
       }
+    }
+    // Posting a form clears its window, so the border and the other controls come after it.
+    wborder(window_, '|', '|', '-', '-', '+', '+', '+', '+');
+    mvwprintw(window_, 0, 2, " %s ", state.title.c_str());
+    for (const FormControl& c : state.controls) {
+      if (c.visible && !is_editable(c)) draw(c, state.focus == c.id);
     }
     std::string help = "Tab/arrows move  Space ticks  Enter OK  Esc Cancel";
     if (std::find(state.taken_keys.begin(), state.taken_keys.end(), 119ul) != state.taken_keys.end()) help += "  F8";

@@ -17,6 +17,7 @@
 #include "qarntash/reporting/validation_report.h"
 #include "qarntash/screens/asset_group_warning.h"
 #include "qarntash/screens/spell_check.h"
+#include "qarntash/screens/uitf40_adjustment_ui.h"
 #include "qarntash/tax_rules/accounting_dates.h"
 #include "qarntash/tax_rules/address_validation.h"
 #include "qarntash/tax_rules/car_benefit.h"

@@ -21,4 +21,5 @@
 #include "platform/store_faults.h"
 #include "platform/table_classes.h"
 #include "platform/types.h"
+#include "platform/uitf40_adjustment.h"
 #include "platform/window_services.h"
