@@ -13,5 +13,9 @@ void add_utr_command(CLI::App& app);
 void add_validation_report_command(CLI::App& app);
 void add_car_benefit_command(CLI::App& app);
 void add_demo_practice_command(CLI::App& app);
+void add_barcode_command(CLI::App& app);
+void add_client_command(CLI::App& app);
+void add_dates_command(CLI::App& app);
+void add_address_command(CLI::App& app);
 
 }  // namespace host

@@ -1,5 +1,5 @@
 // `qarntash-host demo-practice DIR`: writes the demo practice (every practice table, a few
-// clients of each type across two branches) into DIR, for the other commands and a user to try.
+// clients of each type across three branches) into DIR, for the other commands and a user to try.
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -29,7 +29,7 @@ void add_demo_practice_command(CLI::App& app) {
          ++client) {
       ++clients;
     }
-    std::printf("Demo practice written to %s: %d clients in two branches.\n", folder->c_str(), clients);
+    std::printf("Demo practice written to %s: %d clients in three branches.\n", folder->c_str(), clients);
   });
 }
 

@@ -13,6 +13,10 @@ int main(int argc, char** argv) {
   host::add_validation_report_command(app);
   host::add_car_benefit_command(app);
   host::add_demo_practice_command(app);
+  host::add_barcode_command(app);
+  host::add_client_command(app);
+  host::add_dates_command(app);
+  host::add_address_command(app);
   // Anything the commands did not expect (memory exhausted, a file system fault) ends the
   // program with one line rather than an abort.
   try {

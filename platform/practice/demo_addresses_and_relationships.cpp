@@ -1,5 +1,6 @@
 // The demo practice's addresses, address links and relationships.
 #include "demo_practice_parts.h"
+#include "platform/practice_management.h"
 
 namespace platform::demo {
 
@@ -71,6 +72,40 @@ int write_addresses(const std::string& folder) {
   return 0;
 }
 
+// Each branch's default address (the branch's main address: kind 8, sequence 0) and the address
+// of its tax agent (the agent's own, under the agent kind 10), as platform/practice_management.h
+// keeps them.
+int write_branch_addresses(const std::string& folder) {
+  struct BranchAddress {
+    std::uint8_t owner_type;
+    std::int32_t branch;
+    std::int32_t kind;
+    const char* lines[3];
+    const char* postcode;
+  };
+  const BranchAddress addresses[] = {
+      {kPmBranchPartyType, 1, 8, {"Skipton Office", "3 Otley Street", "Skipton"}, "BD23 1DY"},
+      {kPmBranchPartyType, 2, 8, {"Cardiff Office", "10 Quay Street", "Cardiff"}, "CF10 1EA"},
+      {kPmBranchPartyType, 3, 8, {"York Office", "5 Stonegate", "York"}, "YO1 8AW"},
+      {kPmAgentPartyType, 1, 10, {"Agent House", "22 High Street", "Skipton"}, "BD23 1JZ"},
+      {kPmAgentPartyType, 2, 10, {"Bay Chambers", "West Bute Street", "Cardiff"}, "CF10 5LJ"},
+      {kPmAgentPartyType, 3, 10, {"Minster Yard", "Deangate", "York"}, "YO1 7JA"},
+  };
+  RowWriter<ZORV1008_REC> table(folder);
+  return insert_each(table, addresses, [](RowWriter<ZORV1008_REC>& writer, const BranchAddress& address) {
+    ZORV1008_REC row{};
+    row.owner_type = address.owner_type;
+    row.owner_number = address.branch;
+    row.address_kind = address.kind;
+    ZORV1008_TLD lines{};
+    put_text(lines.line1, address.lines[0]);
+    put_text(lines.line2, address.lines[1]);
+    put_text(lines.line3, address.lines[2]);
+    put_text(lines.postcode, address.postcode);
+    return writer.insert(row, lines);
+  });
+}
+
 // Relationship kinds of the demo: 1 trustee, 2 beneficiary, 3 partner, 4 settlor.
 int write_relationships(const std::string& folder) {
   struct Relationship {
@@ -107,7 +142,7 @@ int write_relationships(const std::string& folder) {
 }  // namespace
 
 int write_addresses_and_relationships(const std::string& folder) {
-  return write_in_turn(folder, {write_addresses, write_relationships});
+  return write_in_turn(folder, {write_addresses, write_branch_addresses, write_relationships});
 }
 
 }  // namespace platform::demo

@@ -1,31 +1,46 @@
 // The demo practice's trade dates, accounting periods, company data and dated events.
 #include "demo_practice_parts.h"
 
+#include <utility>
+
 namespace platform::demo {
 
 namespace {
 
 int write_trades(const std::string& folder) {
-  ZORV1201_REC joinery{};
-  joinery.client_number = 2001;
-  put_text(joinery.trade_description, "Joinery and shopfitting");
-  joinery.trade_kind = 1;
-  joinery.date_trade_began = day(1, 5, 2015);
-  ZORV1201_REC grocers{};
-  grocers.client_number = 2002;
-  put_text(grocers.trade_description, "Greengrocer");
-  grocers.trade_kind = 1;
-  grocers.date_trade_began = day(6, 4, 2019);
-  RowWriter<ZORV1201_REC> trades(folder);
-  const int status = trades.insert(joinery);
-  return status != 0 ? status : trades.insert(grocers);
+  struct Trade {
+    std::int32_t client;
+    const char* description;
+    std::int32_t began, ended;
+  };
+  // 2003 traded and stopped; 2004, a company, began trading a month after it was incorporated.
+  const Trade trades[] = {
+      {2001, "Joinery and shopfitting", day(1, 5, 2015), 0}, {2002, "Greengrocer", day(6, 4, 2019), 0},
+      {2003, "General store", day(1, 6, 2010), day(31, 12, 2022)}, {2004, "Software", day(1, 4, 2017), 0},
+      {2006, "Plumbing", day(6, 4, 2018), 0},
+  };
+  RowWriter<ZORV1201_REC> table(folder);
+  return insert_each(table, trades, [](RowWriter<ZORV1201_REC>& writer, const Trade& trade) {
+    ZORV1201_REC row{};
+    row.client_number = trade.client;
+    put_text(row.trade_description, trade.description);
+    row.trade_kind = 1;
+    row.date_trade_began = trade.began;
+    row.date_trade_ended = trade.ended;
+    return writer.insert(row);
+  });
 }
 
-// Accounting periods, each closed by its record of kind 1.
+// Accounting periods, each closed by its record of kind 1. The company 2004 ends its years in
+// February (one on 29 February 2020) and has a record of another kind (2) inside its 2020-21
+// year; 2007, next to 2006, has none of its own.
 int write_periods(const std::string& folder) {
   const ZORV1202_REC periods[] = {
-      {2001, day(30, 4, 2021), 1, 1}, {2001, day(30, 4, 2022), 1, 2}, {2001, day(30, 4, 2023), 1, 3},
-      {2002, day(31, 3, 2022), 1, 4}, {2002, day(31, 3, 2023), 1, 5},
+      {2001, day(30, 4, 2021), 1, 1},   {2001, day(30, 4, 2022), 1, 2},   {2001, day(30, 4, 2023), 1, 3},
+      {2002, day(31, 3, 2022), 1, 4},   {2002, day(31, 3, 2023), 1, 5},   {2003, day(31, 12, 2020), 1, 31},
+      {2003, day(31, 12, 2021), 1, 32}, {2003, day(31, 12, 2022), 1, 33}, {2004, day(28, 2, 2018), 1, 41},
+      {2004, day(28, 2, 2019), 1, 42},  {2004, day(29, 2, 2020), 1, 43},  {2004, day(31, 8, 2020), 2, 44},
+      {2004, day(28, 2, 2021), 1, 45},  {2006, day(5, 4, 2019), 1, 61},   {2006, day(5, 4, 2020), 1, 62},
   };
   RowWriter<ZORV1202_REC> table(folder);
   return insert_each(table, periods, [](RowWriter<ZORV1202_REC>& writer, const ZORV1202_REC& row) {
@@ -34,12 +49,18 @@ int write_periods(const std::string& folder) {
 }
 
 int write_company_data(const std::string& folder) {
-  ZORV1203_REC company{};
-  company.client_number = 2002;
-  company.record_kind = kZorv1203CompanyData;
-  ZORV1203_COMPANY_TLD data{};
-  data.date_of_incorporation = day(15, 3, 2019);
-  return insert_tagged_row(folder, company, data, zorv1203_company_tagged_fields());
+  const std::pair<std::int32_t, std::int32_t> incorporations[] = {{2002, day(15, 3, 2019)}, {2004, day(1, 3, 2017)}};
+  for (const auto& [client, incorporated] : incorporations) {
+    ZORV1203_REC company{};
+    company.client_number = client;
+    company.record_kind = kZorv1203CompanyData;
+    ZORV1203_COMPANY_TLD data{};
+    data.date_of_incorporation = incorporated;
+    if (const int status = insert_tagged_row(folder, company, data, zorv1203_company_tagged_fields()); status != 0) {
+      return status;
+    }
+  }
+  return 0;
 }
 
 // Address changes: event code 8 for an individual or other party, 7 for a business, 9 for a trust.

@@ -21,6 +21,7 @@ int write_addresses_and_relationships(const std::string& folder);
 int write_dates_and_periods(const std::string& folder);
 int write_jobs(const std::string& folder);
 int write_settings(const std::string& folder);
+int write_documents(const std::string& folder);
 
 constexpr const char* kCallTag = "demo practice";
 

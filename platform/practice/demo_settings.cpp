@@ -71,20 +71,36 @@ int write_practice_defaults(const std::string& folder) {
                                          zorv2000_entry19_tagged_fields());
 }
 
+// Each branch's agents: kind 1 names the branch on the practice's fly sheets; kind 10 is the tax
+// agent who deals with the tax office for the branch's clients (its address is with the addresses).
 int write_agents(const std::string& folder) {
-  RowWriter<ZORV1410_REC> agents(folder);
-  for (std::int32_t branch = 1; branch <= 2; ++branch) {
+  struct Agent {
+    std::int32_t branch, kind;
+    const char* name;
+    const char* reference;
+    const char* phone;
+    const char* email;
+  };
+  const Agent agents[] = {
+      {1, 1, "Harper Lowe Accountants (Skipton)", "A1234B", "01756 700100", "skipton@harperlowe.example"},
+      {2, 1, "Harper Lowe Accountants (Cardiff)", "A5678C", "029 2049 0100", "cardiff@harperlowe.example"},
+      {3, 1, "Harper Lowe Accountants (York)", "A9012D", "01904 600100", "york@harperlowe.example"},
+      {1, 10, "Skipton Tax Agents", "T1001S", "01756 700200", "tax@skiptonagents.example"},
+      {2, 10, "Cardiff Tax Agents", "T2002C", "029 2049 0200", "tax@cardiffagents.example"},
+      {3, 10, "York Tax Agents", "T3003Y", "01904 600200", "tax@yorkagents.example"},
+  };
+  RowWriter<ZORV1410_REC> table(folder);
+  return insert_each(table, agents, [](RowWriter<ZORV1410_REC>& writer, const Agent& agent) {
     ZORV1410_REC row{};
-    row.branch = branch;
-    row.agent_kind = 1;
+    row.branch = agent.branch;
+    row.agent_kind = agent.kind;
     ZORV1410_TLD details{};
-    put_text(details.name, branch == 1 ? "Harper Lowe Accountants (Skipton)" : "Harper Lowe Accountants (Cardiff)");
-    put_text(details.reference, branch == 1 ? "A1234B" : "A5678C");
-    put_text(details.phone, branch == 1 ? "01756 700100" : "029 2049 0100");
-    put_text(details.email, branch == 1 ? "skipton@harperlowe.example" : "cardiff@harperlowe.example");
-    if (const int status = agents.insert(row, details); status != 0) return status;
-  }
-  return 0;
+    put_text(details.name, agent.name);
+    put_text(details.reference, agent.reference);
+    put_text(details.phone, agent.phone);
+    put_text(details.email, agent.email);
+    return writer.insert(row, details);
+  });
 }
 
 }  // namespace

@@ -4,11 +4,14 @@
 // header, or the headers of the services they use.
 #pragma once
 
+#include "platform/accounting_periods.h"
 #include "platform/config.h"
 #include "platform/dates.h"
+#include "platform/document_services.h"
 #include "platform/errors.h"
 #include "platform/field_tables.h"
 #include "platform/lbw_string.h"
+#include "platform/practice_management.h"
 #include "platform/practice_tables.h"
 #include "platform/record_store.h"
 #include "platform/report_printer.h"

@@ -2,9 +2,11 @@
 //
 // A small, realistic practice to run the host program and the tests against: every table of the
 // catalogue, with a few clients of each type (individuals, businesses, trusts, other parties)
-// across two branches, their addresses, relationships, trade dates and periods, jobs and the
-// practice's settings. The same practice every time: the tests rely on what it holds, and the
-// host's demo-practice command writes it for a user to try.
+// across three branches, their addresses, relationships, trade dates and periods, jobs, the
+// practice's settings, each branch's default address and agents, and a few documents (in the
+// folder's DOCUMENTS, as platform/document_services.h keeps them). The same practice every time:
+// the tests rely on what it holds, and the host's demo-practice command writes it for a user to
+// try.
 //
 // Usage:
 //   if (platform::write_demo_practice("/tmp/demo") != 0) ... // nothing usable was written
@@ -29,7 +31,7 @@ struct DemoClient {
   const char* client_id;
   std::uint8_t client_type;  // 1 individual, 2 business, 5 trust, 75 other party
   std::int32_t client_number;
-  std::int32_t branch;       // 1 or 2
+  std::int32_t branch;       // 1 (Skipton), 2 (Cardiff) or 3 (York)
   const char* name;
 };
 // The demo's clients, ended by an entry with a null client_id.
