@@ -17,5 +17,6 @@ void add_barcode_command(CLI::App& app);
 void add_client_command(CLI::App& app);
 void add_dates_command(CLI::App& app);
 void add_address_command(CLI::App& app);
+void add_hmrc_options_command(CLI::App& app);
 
 }  // namespace host

@@ -3,10 +3,12 @@
 #include <exception>
 
 #include "commands.h"
+#include "terminal_user.h"
 
 int main(int argc, char** argv) {
   CLI::App app{"qarntash-host: UK tax rules, practice records and reports from the qarntash library"};
   app.require_subcommand(1);
+  host::TerminalUser user;   // screens and boxes on this terminal, progress on standard error
   host::add_tax_year_command(app);
   host::add_nin_command(app);
   host::add_utr_command(app);
@@ -17,6 +19,7 @@ int main(int argc, char** argv) {
   host::add_client_command(app);
   host::add_dates_command(app);
   host::add_address_command(app);
+  host::add_hmrc_options_command(app);
   // Anything the commands did not expect (memory exhausted, a file system fault) ends the
   // program with one line rather than an abort.
   try {
