@@ -176,8 +176,8 @@ void classRelatedNameAddress::clear_party() {
 }
 
 bool classRelatedNameAddress::getFirst(ZORV1371_TLD* tld) {
-  clear_party();  // a second walk starts from the first party again
-  if (m_walker == nullptr) return false;
+  if (m_walker == nullptr) return false;  // an object of one party keeps answering for it
+  clear_party();                          // a second walk starts from the first party again
   if (m_walker->getFirst(m_key, m_recordType, tld)) return true;
   clear_party();
   return false;

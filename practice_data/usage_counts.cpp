@@ -9,10 +9,8 @@
 
 #include <climits>
 #include <cstdint>
-#include <ctime>
 
 #include "platform/config.h"
-#include "platform/dates.h"
 #include "platform/practice/clients.h"
 #include "platform/practice/practice_table.h"
 #include "usage_year.h"
@@ -62,26 +60,6 @@ bool countable(int year) { return year > INT32_MIN; }
 
 }  // namespace
 
-namespace practice_data_internal {
-
-int usage_year_of(long today) {
-  DateParts parts{};
-  fp_inttodate(today, &parts);
-  return parts.month >= 4 ? parts.year : parts.year - 1;
-}
-
-int current_usage_year() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-#if defined(_WIN32)
-  localtime_s(&local, &now);
-#else
-  localtime_r(&now, &local);
-#endif
-  return usage_year_of(fp_builddate(local.tm_mday, local.tm_mon + 1, local.tm_year + 1900));
-}
-
-}  // namespace practice_data_internal
 
 extern "C" {
 
