@@ -1,13 +1,12 @@
 // The host's related-party, client status, usage and job-stage commands on the demo practice.
 #include <unistd.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "commands.h"
+#include "host_command_runner.h"
 #include "platform/practice/demo_practice.h"
 #include "support/temporary_folder.h"
 
@@ -22,23 +21,9 @@ class PracticeServiceCommands : public ::testing::Test {
   int run(std::vector<std::string> arguments, std::string* output) {
     arguments.push_back("--data");
     arguments.push_back(folder_.string());
-    CLI::App app;
-    app.require_subcommand(1);
-    host::add_related_command(app);
-    host::add_client_status_command(app);
-    host::add_usage_command(app);
-    host::add_job_stage_command(app);
-    std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
-    int status = 0;
-    testing::internal::CaptureStdout();
-    try {
-      app.parse(reversed);
-    } catch (const CLI::ParseError& error) {
-      status = error.get_exit_code();
-    }
-    std::fflush(stdout);
-    *output = testing::internal::GetCapturedStdout();
-    return status;
+    return test_support::run_host_commands({host::add_related_command, host::add_client_status_command,
+                                            host::add_usage_command, host::add_job_stage_command},
+                                           arguments, output);
   }
 
   test_support::TemporaryFolder folder_;
