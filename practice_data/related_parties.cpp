@@ -278,14 +278,14 @@ bool classRelatedNameAddress::getDateOfDeath(long& date) {
   if (party.number == 0) return false;
   if (party.type == 1) {
     platform::PracticeTable<ZORV1101_REC> individuals(kSourceFile, data_path_of(m_conf));
-    if (!individuals.find(0, party.number).ok()) return false;
+    if (!individuals.find(0, std::int32_t{party.number}).ok()) return false;
     date = individuals.record().date_of_death;
     return true;
   }
   if (party.type == kOtherPartyType) {
     // Other parties do not die: a party that exists has no date of death.
     platform::PracticeTable<ZORV1012_REC> parties(kSourceFile, data_path_of(m_conf));
-    if (parties.find(1, party.number).ok()) date = 0;
+    if (parties.find(1, std::int32_t{party.number}).ok()) date = 0;
   }
   return false;
 }

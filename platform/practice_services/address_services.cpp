@@ -116,7 +116,7 @@ const char* pmcl013_noncl_name(PMCO_INT_REF party) {
   const auto field = [](const char* text, std::size_t width) { return std::string(text, strnlen(text, width)); };
   if (party.type == 1) {
     platform::PracticeTable<ZORV1101_REC> individuals("pmcl013_noncl_name");
-    if (individuals.find(0, party.number).ok()) {
+    if (individuals.find(0, std::int32_t{party.number}).ok()) {
       const ZORV1101_REC& person = individuals.record();
       for (const std::string& part : {field(person.title, sizeof person.title), field(person.forenames, sizeof person.forenames),
                                       field(person.surname, sizeof person.surname)}) {
@@ -127,7 +127,7 @@ const char* pmcl013_noncl_name(PMCO_INT_REF party) {
     }
   } else if (party.type == 75) {
     platform::PracticeTable<ZORV1012_REC> parties("pmcl013_noncl_name");
-    if (parties.find(1, party.number).ok()) name = field(parties.record().name, sizeof parties.record().name);
+    if (parties.find(1, std::int32_t{party.number}).ok()) name = field(parties.record().name, sizeof parties.record().name);
   } else {
     platform::PracticeTable<zorv1005_rec> clients("pmcl013_noncl_name");
     if (clients.find(1, party).ok()) name = field(clients.record().client_id, sizeof clients.record().client_id);

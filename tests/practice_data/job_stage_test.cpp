@@ -37,7 +37,7 @@ TEST_F(JobStage, AnEventMovesTheJobOfItsPeriodToAStageTheClientHasReached) {
               c.found)
         << c.event << " " << +c.client.type << ":" << c.client.number << " " << c.period;
     if (c.found != 0) {
-      EXPECT_EQ(reached.record()->stage_number, c.stage) << c.event;
+      EXPECT_EQ(+reached.record()->stage_number, c.stage) << c.event;
     }
   }
 }

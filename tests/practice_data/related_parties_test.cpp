@@ -61,7 +61,7 @@ TEST_F(RelatedParties, AnEndedWalkDescribesNoPartyAndASecondWalkStartsAgain) {
   EXPECT_EQ(settlors.getRecordType(), 4);
   ZORV1371_TLD period{};
   ASSERT_TRUE(settlors.getFirst(&period));
-  EXPECT_EQ(period.start_date, fp_builddate(1, 6, 2010));
+  EXPECT_EQ(+period.start_date, fp_builddate(1, 6, 2010));
   EXPECT_FALSE(settlors.getNext(&period));  // the next record is 5002's trustee, Moss & Co
   char name[kRelatedNameLength + 1] = "kept";
   char id[11] = "kept";
@@ -217,7 +217,7 @@ TEST_F(RelatedParties, AFailedStepEndsTheWalkWithNoParty) {
   EXPECT_FALSE(beneficiaries.getNext(&period));
   char name[kRelatedNameLength + 1];
   EXPECT_FALSE(beneficiaries.getName(name));
-  EXPECT_EQ(period.share, 0);
+  EXPECT_EQ(+period.share, 0);
 }
 
 }  // namespace

@@ -54,20 +54,20 @@ TEST(UsageCountsOfALargePractice, AgreeWithAPlainCountOfTheRows) {
   platform::PracticeTable<zorv1005_rec> clients("test", path.c_str());
   ASSERT_TRUE(clients.walk(0, zorv1005_rec{}, 0, [&](const zorv1005_rec& client) {
     if (client.client_type == 1) {
-      counted_individual[client.client_number] = (client.status_flags & 2) != 0 && (client.second_flags & 2) == 0;
+      counted_individual[+client.client_number] = (client.status_flags & 2) != 0 && (client.second_flags & 2) == 0;
     }
   }).ok());
   platform::PracticeTable<ZORV2006_REC> years("test", path.c_str());
   ASSERT_TRUE(years.walk(0, ZORV2006_REC{}, 0, [&](const ZORV2006_REC& entry) {
-    if (counted_individual[entry.client_number]) personal.insert({entry.year, entry.client_number});
+    if (counted_individual[+entry.client_number]) personal.insert({+entry.year, +entry.client_number});
   }).ok());
   platform::PracticeTable<ZORV1370_REC> trusts("test", path.c_str());
   ASSERT_TRUE(trusts.walk(0, ZORV1370_REC{}, 0, [&](const ZORV1370_REC& entry) {
-    trust.insert({entry.year, entry.number});
+    trust.insert({+entry.year, +entry.number});
   }).ok());
   platform::PracticeTable<ZORV7000_REC> entries("test", path.c_str());
   ASSERT_TRUE(entries.walk(0, ZORV7000_REC{}, 0, [&](const ZORV7000_REC& entry) {
-    non_resident.insert({entry.year, entry.number});
+    non_resident.insert({+entry.year, +entry.number});
   }).ok());
   const auto in_year = [](const std::set<std::pair<std::int32_t, std::int32_t>>& rows, int year) {
     int count = 0;
