@@ -19,5 +19,9 @@ void add_barcode_command(CLI::App& app);
 void add_client_command(CLI::App& app);
 void add_dates_command(CLI::App& app);
 void add_address_command(CLI::App& app);
+void add_related_command(CLI::App& app);
+void add_client_status_command(CLI::App& app);
+void add_usage_command(CLI::App& app);
+void add_job_stage_command(CLI::App& app);
 
 }  // namespace host

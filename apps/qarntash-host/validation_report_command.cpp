@@ -15,6 +15,7 @@
 
 #include "commands.h"
 #include "json_input.h"
+#include "progress_window.h"
 #include "qarntash/qarntash.h"
 #include "report_output.h"
 
@@ -25,15 +26,6 @@ namespace {
 struct ValidationInput {
   std::string return_name;
   std::list<ReturnValidationMessage> messages;
-};
-
-// The library's progress window for the life of one piece of work, closed however it ends.
-class ProgressWindow {
- public:
-  ProgressWindow(const char* title, const char* message) { Start_Progress_Bar_prog010(nullptr, title, message); }
-  ~ProgressWindow() { End_Progress_Bar_prog010(); }
-  ProgressWindow(const ProgressWindow&) = delete;
-  ProgressWindow& operator=(const ProgressWindow&) = delete;
 };
 
 // A message's text: absent or null is empty. Text with a NUL character is refused, since the

@@ -6,9 +6,13 @@
 
 #include "qarntash/export.h"
 #include "qarntash/library.h"
+#include "qarntash/practice_data/address.h"
 #include "qarntash/practice_data/branch_scope.h"
 #include "qarntash/practice_data/client_identifiers.h"
+#include "qarntash/practice_data/client_status.h"
 #include "qarntash/practice_data/documents.h"
+#include "qarntash/practice_data/related_parties.h"
+#include "qarntash/practice_data/usage_counts.h"
 #include "qarntash/reporting/column_factory.h"
 #include "qarntash/reporting/printing_column.h"
 #include "qarntash/reporting/progress_bar.h"

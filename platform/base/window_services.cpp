@@ -165,7 +165,9 @@ int wp_messagebox_ex(const char* title, const char* text, unsigned style) {
   std::size_t default_index = (style & kMbDefButton3) != 0 ? 2 : (style & kMbDefButton2) != 0 ? 1 : 0;
   if (default_index >= message.buttons.size()) default_index = 0;
   message.default_button = message.buttons[default_index];
-  switch (offered_or_default(message, platform::current_user().answer(message))) {
+  const char chosen = platform::current_user().answer(message);
+  if (chosen == kBoxClosed) return 0;
+  switch (offered_or_default(message, chosen)) {
     case 'Y': return kIdYes;
     case 'N': return kIdNo;
     case 'C': return kIdCancel;

@@ -17,6 +17,12 @@ struct DemoAddress {
   const char* email;
 };
 
+// A business that is related to a client but is not a client of the practice itself.
+constexpr std::int32_t kNonClientBusiness = 2099;
+// A first address line of the field's full width (41 characters, no terminator).
+constexpr char kFullWidthLine[] = "Kingsway Bank House, 1-3 Kingsway Gardens";
+static_assert(sizeof kFullWidthLine == 42, "a line of the full width of its field");
+
 const DemoAddress kAddresses[] = {
     {1001, {"12 Mill Lane", "Hebden", "Skipton", "North Yorkshire"}, "BD23 5DX", "01756 752000", "john.smith@example.co.uk"},
     {1002, {"Flat 3", "41 Queen Street", "Cardiff", ""}, "CF10 2GQ", "029 2034 5678", "mary.jones@example.co.uk"},
@@ -28,9 +34,31 @@ const DemoAddress kAddresses[] = {
     {5002, {"c/o Moss & Co", "2 Castle Street", "Swansea", ""}, "SA1 1JF", "01792 654321", ""},
     {7501, {"1 Kingsway", "London", "", ""}, "WC2B 6XF", "020 7946 0000", ""},
     {7502, {"2 Castle Street", "Swansea", "", ""}, "SA1 1JF", "01792 654321", "post@mosslaw.example"},
+    {kNonClientBusiness, {"Units 1-2", "Forces Post", "", ""}, "BFPO 12345", "", ""},
 };
 
+// John Smith's letters go to his main address, but he is to be rung at work: his address link
+// names an override address (sequence 2) whose contacts replace those of the main address.
+int write_override_address(RowWriter<ZORV1008_REC>& addresses) {
+  ZORV1008_REC row{};
+  row.owner_type = 1;
+  row.owner_number = 1001;
+  row.address_kind = kMainAddress;
+  row.sequence = 2;
+  ZORV1008_TLD contacts{};
+  put_text(contacts.line1, "Skipton Auction Mart");
+  put_text(contacts.postcode, "BD23 1UD");
+  put_text(contacts.contacts[0].number, "07700 900123");
+  put_text(contacts.contacts[0].description, "Mobile");
+  put_text(contacts.contacts[1].number, "01756 700111");
+  put_text(contacts.contacts[1].description, "Work");
+  contacts.contact_flags[1] = kMainContact;
+  put_text(contacts.emails[0].address, "j.smith@auctionmart.example");
+  return addresses.insert(row, contacts);
+}
+
 std::uint8_t type_of(std::int32_t client_number) {
+  if (client_number == kNonClientBusiness) return 2;
   for (const DemoClient* client = demo_practice_clients(); client->client_id != nullptr; ++client) {
     if (client->client_number == client_number) return client->client_type;
   }
@@ -48,6 +76,7 @@ int write_addresses(const std::string& folder) {
     row.sequence = 1;
     ZORV1008_TLD lines{};
     put_text(lines.line1, address.lines[0]);
+    if (address.client_number == 7501) std::memcpy(lines.line1, kFullWidthLine, sizeof lines.line1);
     put_text(lines.line2, address.lines[1]);
     put_text(lines.line3, address.lines[2]);
     put_text(lines.line4, address.lines[3]);
@@ -67,9 +96,10 @@ int write_addresses(const std::string& folder) {
     link.link_kind = 1;
     ZORV1009_TLD target{};
     target.linked_address = 1;
+    target.override_address = address.client_number == 1001 ? 2 : 0;
     if (const int status = links.insert(link, target); status != 0) return status;
   }
-  return 0;
+  return write_override_address(addresses);
 }
 
 // Each branch's default address (the branch's main address: kind 8, sequence 0) and the address
@@ -121,6 +151,11 @@ int write_relationships(const std::string& folder) {
       {5, 5001, 2, 1003, day(1, 6, 2010), 5000},  {5, 5001, 4, 1004, day(1, 6, 2010), 0},
       {5, 5002, 1, 7502, day(12, 2, 2016), 0},    {5, 5002, 2, 1002, day(12, 2, 2016), 10000},
       {2, 2001, 3, 1001, day(1, 5, 2015), 6000},  {2, 2001, 3, 1003, day(6, 4, 2019), 4000},
+      // The Hart Family Trust's other trustees: a bank, a business client and a business that
+      // is not a client; Robert Evans, who has died, was also a beneficiary.
+      {5, 5001, 1, 7501, day(1, 6, 2010), 0},     {5, 5001, 1, 2001, day(3, 3, 2014), 0},
+      {5, 5001, 1, kNonClientBusiness, day(9, 9, 2019), 0},
+      {5, 5001, 2, 1004, day(1, 6, 2010), 0},
   };
   RowWriter<ZORV1371_REC> table(folder);
   std::int32_t next_number = 1;

@@ -76,6 +76,31 @@ int write_other_parties(const std::string& folder) {
   return 0;
 }
 
+// Further years: John Smith and Anita Patel have 2024 entries too (each counts once in 2023),
+// Mary Jones a 2021 one; the Hart Family Trust has two 2023 entries; non-resident entries under
+// several sub-numbers.
+int write_further_years(const std::string& folder) {
+  RowWriter<ZORV2006_REC> client_years(folder);
+  for (const ZORV2006_REC& row : {ZORV2006_REC{1001, 2024, 0}, ZORV2006_REC{1003, 2024, 0}, ZORV2006_REC{1002, 2021, 0}}) {
+    if (const int status = client_years.insert(row); status != 0) return status;
+  }
+  ZORV1370_REC trust{};
+  trust.number = 5001;
+  trust.year = 2023;
+  trust.part = 2;
+  if (const int status = RowWriter<ZORV1370_REC>(folder).insert(trust); status != 0) return status;
+  RowWriter<ZORV7000_REC> non_residents(folder);
+  const std::int32_t entries[][3] = {{1002, 2, 2023}, {1002, 3, 2022}, {1001, 1, 2022}, {1001, 2, 2024}, {1003, 1, 2023}};
+  for (const auto& entry : entries) {
+    ZORV7000_REC row{};
+    row.number = entry[0];
+    row.sub_number = entry[1];
+    row.year = entry[2];
+    if (const int status = non_residents.insert(row); status != 0) return status;
+  }
+  return 0;
+}
+
 // Tax years 2022 and 2023 for each individual and trust; the 2023 non-resident entry of one.
 int write_yearly_entries(const std::string& folder) {
   RowWriter<ZORV2006_REC> client_years(folder);
@@ -106,7 +131,8 @@ int write_yearly_entries(const std::string& folder) {
 }  // namespace
 
 int write_clients(const std::string& folder) {
-  return write_in_turn(folder, {write_client_rows, write_individuals, write_other_parties, write_yearly_entries});
+  return write_in_turn(folder, {write_client_rows, write_individuals, write_other_parties, write_yearly_entries,
+                                write_further_years});
 }
 
 }  // namespace platform::demo

@@ -63,19 +63,28 @@ int write_company_data(const std::string& folder) {
   return 0;
 }
 
-// Address changes: event code 8 for an individual or other party, 7 for a business, 9 for a trust.
+// Address changes: event code 8 for an individual or other party, 7 for a business, 9 for a trust;
+// sub-code 23 a change of correspondence address, 1 of main address, 13 of trading address.
+// Mary Jones changed both (the correspondence change is the one that counts); Robert Evans's
+// main address changed twice.
 int write_events(const std::string& folder) {
   struct Event {
     std::uint8_t type;
     std::int32_t number;
     std::int16_t code;
+    std::int16_t sub_code;
     std::int32_t date;
     const char* description;
   };
   const Event events[] = {
-      {1, 1001, 8, day(1, 7, 2021), "Moved to Mill Lane"},
-      {2, 2001, 7, day(3, 3, 2020), "Moved to Canal Wharf"},
-      {5, 5001, 9, day(20, 9, 2022), "Correspondence to a trustee"},
+      {1, 1001, 8, 1, day(1, 7, 2021), "Moved to Mill Lane"},
+      {2, 2001, 7, 13, day(3, 3, 2020), "Moved to Canal Wharf"},
+      {5, 5001, 9, 1, day(20, 9, 2022), "Correspondence to a trustee"},
+      {1, 1002, 8, 1, day(10, 1, 2019), "Moved to Queen Street"},
+      {1, 1002, 8, 23, day(2, 2, 2022), "Letters to the Cardiff flat"},
+      {1, 1004, 8, 1, day(15, 5, 2001), "Moved to Ludlow"},
+      {1, 1004, 8, 1, day(30, 8, 2015), "Moved to Rose Cottage"},
+      {75, 7502, 8, 1, day(4, 4, 2017), "Moved to Castle Street"},
   };
   RowWriter<ZORV1426_REC> table(folder);
   std::int32_t next_number = 1;
@@ -84,6 +93,7 @@ int write_events(const std::string& folder) {
     row.party_type = event.type;
     row.party_number = event.number;
     row.event_code = event.code;
+    row.sub_code = event.sub_code;
     row.date = event.date;
     row.event_number = next_number++;
     put_text(row.description, event.description);

@@ -22,6 +22,8 @@ int write_job_types(const std::string& folder) {
     put_text(row.code, type.code);
     row.job_id = type.job_id;
     row.job_type = type.job_id;
+    // The period kind (low byte): a tax return per tax year, accounts per accounting period.
+    row.flags = type.job_id == kTaxReturnJob ? 1 : 2;
     put_text(row.description, type.description);
     return writer.insert(row);
   });

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "commands.h"
+#include "host_command_runner.h"
 #include "support/demo_practice_fixture.h"
 
 namespace {
@@ -14,23 +14,9 @@ class PracticeCommands : public test_support::DemoPracticeTest {
  protected:
   // Runs `arguments` (without the program name); the output goes to `output`. The exit status.
   int run(std::vector<std::string> arguments, std::string* output) {
-    CLI::App app;
-    app.require_subcommand(1);
-    host::add_client_command(app);
-    host::add_dates_command(app);
-    host::add_address_command(app);
-    host::add_barcode_command(app);
-    std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
-    int status = 0;
-    testing::internal::CaptureStdout();
-    try {
-      app.parse(reversed);
-    } catch (const CLI::ParseError& error) {
-      status = error.get_exit_code();
-    }
-    std::fflush(stdout);
-    *output = testing::internal::GetCapturedStdout();
-    return status;
+    return test_support::run_host_commands({host::add_client_command, host::add_dates_command, host::add_address_command,
+                                            host::add_barcode_command},
+                                           arguments, output);
   }
   // Points a command that reads the practice at the demo (the barcode reads none).
   static void with_data(std::vector<std::string>* arguments) {

@@ -42,11 +42,11 @@
 #include "platform/report_printer.h"
 #include "platform/types.h"
 #include "qarntash/export.h"
+#include "qarntash/practice_data/address.h"
 
 class classCOLUMN_FACTORY;
 
 // Records of the practice's data that derived printing columns of the host programs take.
-struct ADDRESS;
 struct ZORV1101_REC;
 struct ZORV2001_REC;
 struct ZORV2020_TLD;

@@ -5,12 +5,14 @@
 #pragma once
 
 #include "platform/accounting_periods.h"
+#include "platform/address_services.h"
 #include "platform/config.h"
 #include "platform/dates.h"
 #include "platform/document_services.h"
 #include "platform/errors.h"
 #include "platform/field_tables.h"
 #include "platform/forms.h"
+#include "platform/job_services.h"
 #include "platform/lbw_string.h"
 #include "platform/practice_management.h"
 #include "platform/practice_tables.h"

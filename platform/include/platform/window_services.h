@@ -10,7 +10,8 @@
 // program installs a terminal user.
 //
 // Buttons are named by letters: 'O' OK, 'C' Cancel, 'Y' Yes, 'N' No, 'R' Retry, 'A' Abort,
-// 'I' Ignore. A box offers a string of them ("O", "YN", "YNC", "OC"). wp_promptbox takes
+// 'I' Ignore. A user may also answer 'X': the box was closed without a choice (wp_messagebox_ex
+// then returns 0, as a box that could not be shown does; other boxes take their default). A box offers a string of them ("O", "YN", "YNC", "OC"). wp_promptbox takes
 // captions instead, separated by '|' with '&' before each button's letter ("&Yes|&No",
 // "&Continue|C&ancel"), and returns that letter.
 //
@@ -46,6 +47,8 @@ constexpr int kIdOk = 1;
 constexpr int kIdCancel = 2;
 constexpr int kIdYes = 6;
 constexpr int kIdNo = 7;
+// The answer of a user who closed a box without choosing a button.
+constexpr char kBoxClosed = 'X';
 // The progress bar's set-position message.
 constexpr unsigned kPbmSetPos = 1026;
 
@@ -210,6 +213,6 @@ PLATFORM_API void wp_updatewindow(HWND window);
 // The platform's error display: a box titled "Error" with the text and an OK button.
 PLATFORM_API void error_display(const char* text);
 // A box in the Windows style: `style` combines one kMb button set, one icon and a default
-// button; returns kIdOk, kIdCancel, kIdYes or kIdNo.
+// button; returns kIdOk, kIdCancel, kIdYes or kIdNo, or 0 when the user closed it without a choice.
 PLATFORM_API int wp_messagebox_ex(const char* title, const char* text, unsigned style);
 }

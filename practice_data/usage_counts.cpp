@@ -1,0 +1,150 @@
+// The package usage counts: see qarntash/practice_data/usage_counts.h.
+//
+// Each count is a skip scan over client numbers: it reads the first entry after (number, year-1)
+// and, once the entry shows the number's year (or a later one), jumps to the next number, so a
+// client is counted once and the entries of other years are stepped over rather than read. A
+// number of 2147483647 has no next number: the scan ends there instead of wrapping round to
+// negative numbers and starting again.
+#include "qarntash/practice_data/usage_counts.h"
+
+#include <climits>
+#include <cstdint>
+
+#include "platform/config.h"
+#include "platform/practice/clients.h"
+#include "platform/practice/practice_table.h"
+#include "usage_year.h"
+
+namespace {
+
+constexpr const char* kSourceFile = "PackageUsage";
+constexpr std::int32_t kActsForClient = 2;  // status flag that a counted client has
+constexpr std::int32_t kNotCounted = 2;     // second flag that leaves a client out
+
+#pragma pack(push, 1)
+struct ClientYearKey {           // zorv2006.ttl key 0
+  std::int32_t client_number;
+  std::int32_t year;
+};
+struct TrustKey {                // zorv1370.ttl key 1
+  std::int32_t number;
+  std::int32_t year;
+  std::int16_t part;
+  std::int32_t part2;
+  std::int32_t part3;
+};
+struct NonResidentKey {          // zorv7000.ttl key 0
+  std::int32_t number;
+  std::int32_t sub_number;
+  std::int32_t year;
+  std::int32_t part2;
+  std::int32_t part3;
+};
+struct ClientReference {         // ZORV1005.TTL key 1
+  std::uint8_t type;
+  std::int32_t number;
+};
+#pragma pack(pop)
+static_assert(sizeof(ClientYearKey) == 8 && sizeof(TrustKey) == 18 && sizeof(NonResidentKey) == 20 &&
+                  sizeof(ClientReference) == 5,
+              "usage count keys");
+
+// The table path the count reads, from its own read of the configuration.
+struct CountConfiguration {
+  CountConfiguration() { config_read_conf010(&conf); }
+  TK_CONF conf{};
+};
+
+// Years whose year before cannot be written in 32 bits have no entries to count.
+bool countable(int year) { return year > INT32_MIN; }
+
+}  // namespace
+
+
+extern "C" {
+
+int GetPersonalTaxPackageUsageForYear(int year) {
+  if (!countable(year)) return 0;
+  const CountConfiguration configuration;
+  platform::PracticeTable<ZORV2006_REC> client_years(kSourceFile, configuration.conf.data_path);
+  platform::PracticeTable<zorv1005_rec> clients(kSourceFile, configuration.conf.data_path);
+  int count = 0;
+  ClientYearKey key{1, year - 1};
+  for (;;) {
+    client_years.set_key(key);
+    if (!client_years.read(BTR_GET_GREATER, 0).ok()) break;
+    const std::int32_t number = client_years.record().client_number;
+    const std::int32_t entry_year = client_years.record().year;
+    if (entry_year == year && clients.find(1, ClientReference{1, number}).ok() &&
+        (clients.record().status_flags & kActsForClient) != 0 &&
+        (clients.record().second_flags & kNotCounted) == 0) {
+      ++count;
+    }
+    key.client_number = number;
+    if (entry_year >= year) {
+      if (number == INT32_MAX) break;
+      key.client_number = number + 1;
+    }
+    key.year = year - 1;
+  }
+  return count;
+}
+
+int GetTrustTaxPackageUsageForYear(int year) {
+  if (!countable(year)) return 0;
+  const CountConfiguration configuration;
+  platform::PracticeTable<ZORV1370_REC> trusts(kSourceFile, configuration.conf.data_path);
+  int count = 0;
+  TrustKey key{1, year - 1, INT16_MAX, INT32_MAX, INT32_MAX};
+  for (;;) {
+    trusts.set_key(key);
+    if (!trusts.read(BTR_GET_GREATER, 1).ok()) break;
+    const std::int32_t number = trusts.record().number;
+    const std::int32_t entry_year = trusts.record().year;
+    if (entry_year == year) ++count;
+    key = TrustKey{number, year - 1, INT16_MAX, INT32_MAX, INT32_MAX};
+    if (entry_year >= year) {
+      if (number == INT32_MAX) break;
+      key.number = number + 1;
+    }
+  }
+  return count;
+}
+
+int GetNonResidentPackageUsageForYear(int year) {
+  if (!countable(year)) return 0;
+  const CountConfiguration configuration;
+  platform::PracticeTable<ZORV7000_REC> entries(kSourceFile, configuration.conf.data_path);
+  int count = 0;
+  NonResidentKey key{1, 1, year - 1, INT32_MAX, INT32_MAX};
+  for (;;) {
+    entries.set_key(key);
+    if (!entries.read(BTR_GET_GREATER, 0).ok()) break;
+    const ZORV7000_REC& found = entries.record();
+    if (found.year == year) {
+      ++count;
+      if (found.number == INT32_MAX) break;
+      key = NonResidentKey{found.number + 1, 1, year - 1, INT32_MAX, INT32_MAX};
+    } else if (found.year > year) {
+      if (found.sub_number == INT32_MAX) {
+        if (found.number == INT32_MAX) break;
+        key = NonResidentKey{found.number + 1, 1, year - 1, INT32_MAX, INT32_MAX};
+      } else {
+        key = NonResidentKey{found.number, found.sub_number + 1, year - 1, INT32_MAX, INT32_MAX};
+      }
+    } else if (found.year < year - 1) {
+      key = NonResidentKey{found.number, found.sub_number, year - 1, INT32_MAX, INT32_MAX};
+    } else {
+      key = NonResidentKey{found.number, found.sub_number, found.year, found.part2, found.part3};
+    }
+  }
+  return count;
+}
+
+int GetPersonalTaxPackageUsage() { return GetPersonalTaxPackageUsageForYear(practice_data_internal::current_usage_year()); }
+int GetTrustTaxPackageUsage() { return GetTrustTaxPackageUsageForYear(practice_data_internal::current_usage_year()); }
+int GetNonResidentPackageUsage() {
+  return GetNonResidentPackageUsageForYear(practice_data_internal::current_usage_year());
+}
+
+}  // extern "C"
