@@ -3,16 +3,19 @@
 #include <exception>
 
 #include "commands.h"
+#include "terminal_user.h"
 
 int main(int argc, char** argv) {
   CLI::App app{"qarntash-host: UK tax rules, practice records and reports from the qarntash library"};
   app.require_subcommand(1);
+  host::TerminalUser user;   // screens and boxes on this terminal, progress on standard error
   host::add_tax_year_command(app);
   host::add_nin_command(app);
   host::add_utr_command(app);
   host::add_validation_report_command(app);
   host::add_car_benefit_command(app);
   host::add_demo_practice_command(app);
+  host::add_hmrc_options_command(app);
   // Anything the commands did not expect (memory exhausted, a file system fault) ends the
   // program with one line rather than an abort.
   try {

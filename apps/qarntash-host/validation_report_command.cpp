@@ -27,6 +27,15 @@ struct ValidationInput {
   std::list<ReturnValidationMessage> messages;
 };
 
+// The library's progress window for the life of one piece of work, closed however it ends.
+class ProgressWindow {
+ public:
+  ProgressWindow(const char* title, const char* message) { Start_Progress_Bar_prog010(nullptr, title, message); }
+  ~ProgressWindow() { End_Progress_Bar_prog010(); }
+  ProgressWindow(const ProgressWindow&) = delete;
+  ProgressWindow& operator=(const ProgressWindow&) = delete;
+};
+
 // A message's text: absent or null is empty. Text with a NUL character is refused, since the
 // report would print only what comes before it.
 std::string text_field(const nlohmann::json& message, const char* name, std::size_t index) {
@@ -75,7 +84,9 @@ ValidationInput read_messages(const std::string& path, const std::string& return
     list = &document["messages"];
   }
   if (!list->is_array()) throw CLI::ValidationError("file", path + ": the messages are not a list");
+  const ProgressWindow progress("Reading messages", path.c_str());
   for (std::size_t i = 0; i < list->size(); ++i) {
+    Update_Progress_Bar_prog010(static_cast<int>(100 * (i + 1) / list->size()), ("Message " + std::to_string(i + 1)).c_str());
     const nlohmann::json& message = (*list)[i];
     if (!message.is_object()) {
       throw CLI::ValidationError("file", "message " + std::to_string(i + 1) + " is not an object");

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "platform/config.h"
+#include "platform/resources.h"
 #include "qarntash/export.h"
 
 // The library's build date, as it registers itself with the platform.
@@ -19,3 +20,7 @@ QARNTASH_API TK_CONF& qarntash_configuration();
 
 // The library's own file path (at most 255 characters), or "" when it could not be found.
 QARNTASH_API const char* qarntash_module_path();
+
+// The library's module instance: the forms toolkit builds the library's dialogs on it and its
+// string table is read through it.
+QARNTASH_API HINSTANCE qarntash_instance();

@@ -13,6 +13,7 @@
 #include "qarntash/reporting/column_factory.h"
 #include "qarntash/reporting/printing_column.h"
 #include "support/captured_report.h"
+#include "support/virtual_slot.h"
 
 namespace {
 
@@ -311,19 +312,8 @@ TEST(PrintingColumn, FormatsThroughFlexp) {
   EXPECT_EQ(report.close(), (Lines{"Pool 2 cars"}));
 }
 
-#if (defined(__x86_64__) || defined(__i386__)) && !defined(_MSC_VER)
-// Under the Itanium C++ ABI (GCC and Clang on x86) a pointer to a virtual member function holds
-// 1 plus the byte offset of the function's entry in the table of virtual functions.
-template <typename Member>
-std::ptrdiff_t slot_of(Member member) {
-  struct {
-    std::ptrdiff_t pointer;
-    std::ptrdiff_t adjustment;
-  } representation;
-  static_assert(sizeof(Member) == sizeof(representation), "an Itanium pointer to member function");
-  std::memcpy(&representation, &member, sizeof representation);
-  return (representation.pointer - 1) / static_cast<std::ptrdiff_t>(sizeof(void*));
-}
+#if defined(QARNTASH_HAS_VIRTUAL_SLOTS)
+using test_support::slot_of;
 
 // The host programs call a printing column through its table of virtual functions, so every
 // operation must sit in its own slot, the destructor after them all.
