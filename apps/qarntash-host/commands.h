@@ -14,5 +14,7 @@ void add_validation_report_command(CLI::App& app);
 void add_car_benefit_command(CLI::App& app);
 void add_demo_practice_command(CLI::App& app);
 void add_hmrc_options_command(CLI::App& app);
+void add_options_command(CLI::App& app);
+void add_report_settings_command(CLI::App& app);
 
 }  // namespace host

@@ -16,6 +16,8 @@ int main(int argc, char** argv) {
   host::add_car_benefit_command(app);
   host::add_demo_practice_command(app);
   host::add_hmrc_options_command(app);
+  host::add_options_command(app);
+  host::add_report_settings_command(app);
   // Anything the commands did not expect (memory exhausted, a file system fault) ends the
   // program with one line rather than an abort.
   try {
