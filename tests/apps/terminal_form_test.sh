@@ -8,9 +8,18 @@ set -euo pipefail
 host=$1
 capture_file=${2:-}
 work=$(mktemp -d)
-socket="qarntash-form-test-$$"
-tmux_() { tmux -L "$socket" -f /dev/null "$@"; }
-trap 'tmux_ kill-server 2>/dev/null || true; rm -rf "$work"' EXIT
+# Each run has a tmux server of its own: a server being shut down cannot take a new session.
+run=0
+socket() { echo "qarntash-form-test-$$-$run"; }
+tmux_() { tmux -L "$(socket)" -f /dev/null "$@"; }
+cleanup() {
+  for ((run = 1; run <= 2; run++)); do
+    tmux_ kill-server 2>/dev/null || true
+    rm -f "${TMUX_TMPDIR:-/tmp}/tmux-$(id -u)/$(socket)"
+  done
+  rm -rf "$work"
+}
+trap cleanup EXIT
 
 fail() { echo "FAIL: $*"; echo "--- screen ---"; tmux_ capture-pane -p || true; exit 1; }
 
@@ -26,6 +35,7 @@ wait_for() {
 run_host() {
   rm -f "$work/exit"
   tmux_ kill-server 2>/dev/null || true
+  run=$((run + 1))
   tmux_ new-session -d -x 100 -y 30 \
     "TERM=xterm '$host' hmrc-options --file '$work/hmrc.json'; echo \$? > '$work/exit'; sleep 30"
   wait_for "Retrieve HMRC Data Practice Options"
