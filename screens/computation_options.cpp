@@ -5,6 +5,7 @@
 #include <string>
 
 #include "defaults_and_settings_dao.h"
+#include "option_codes.h"
 #include "platform/session.h"
 #include "qarntash/library.h"
 
@@ -33,11 +34,9 @@ constexpr const char* kBusinessTaxProduct = "ZORVBTAX";
 HideableFormSection g_employment_section({kEmploymentLockTick, kEmploymentGroup}, false, {});
 HideableFormSection g_print_suppress_section({kSuppressPaymentDueDateTick, kSuppressAgentDetailsTick}, false, {});
 
-Status status_from(std::int32_t code) {
-  return code == STATUS_FINAL || code == STATUS_UNRECORDED ? static_cast<Status>(code) : STATUS_INTERIM;
-}
-
 }  // namespace
+
+using screens_internal::status_from_code;
 
 CComputationOptions::CComputationOptions()
     : m_DateTimeStamp(false),
@@ -62,7 +61,7 @@ bool CComputationOptions::Load() {
   const bool found = dao.Read(kZorv2000ComputationOptions);
   const screens_internal::PracticeDefaults& values = dao.values();
   m_DateTimeStamp = values.date_time_stamp;
-  m_CompStatus = status_from(values.computation_status);
+  m_CompStatus = status_from_code(values.computation_status);
   m_EmploymentLock = values.employment_lock;
   m_SuppressPaymentDueDate = values.suppress_payment_due_date;
   m_SuppressAgentDetails = values.suppress_agent_details;
@@ -119,7 +118,7 @@ CComputationOptionsUI::~CComputationOptionsUI() {
 long CComputationOptionsUI::form_exit() {
   CComputationOptions options;
   options.SetDateTimeStamp(m_DateTimeStamp.get());
-  options.SetCompStatus(status_from(static_cast<std::int32_t>(m_Status.get())));
+  options.SetCompStatus(status_from_code(static_cast<std::int32_t>(m_Status.get())));
   options.SetEmploymentIOPLockStatus(m_EmploymentLock.get());
   options.SetSuppressPaymentDueDate(m_SuppressPaymentDueDate.get());
   options.SetSuppressAgentDetails(m_SuppressAgentDetails.get());

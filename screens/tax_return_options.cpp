@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "defaults_and_settings_dao.h"
+#include "option_codes.h"
 #include "qarntash/library.h"
 
 // Offsets that the host programs read.
@@ -24,16 +25,10 @@ constexpr long kElectronicLockTick = 1122, kFinalLockTick = 1123, kR40LockTick =
 constexpr long kEChecklistGroup = 1127, kIncludeForAllRadio = 1125, kExcludeForAllRadio = 1126;
 constexpr long kBenefitSummariesTick = 1128;
 
-ReturnID return_id_from(std::int32_t code) {
-  return code == RETURN_ID_CLIENT_UTR || code == RETURN_ID_NEITHER ? static_cast<ReturnID>(code)
-                                                                    : RETURN_ID_CLIENT_ID;
-}
-
-Status status_from(std::int32_t code) {
-  return code == STATUS_FINAL || code == STATUS_UNRECORDED ? static_cast<Status>(code) : STATUS_INTERIM;
-}
-
 }  // namespace
+
+using screens_internal::return_id_from_code;
+using screens_internal::status_from_code;
 
 // The locks and the benefit summaries start from the no-entry values, as Load would set them.
 CTaxReturnOptions::CTaxReturnOptions()
@@ -66,8 +61,8 @@ bool CTaxReturnOptions::Load() {
   CDefaultsAndSettingsDAO dao;
   const bool found = dao.Read(kZorv2000TaxReturnOptions);
   const screens_internal::PracticeDefaults& values = dao.values();
-  m_ReturnID = return_id_from(values.return_identifier);
-  m_ReturnStatus = status_from(values.return_status);
+  m_ReturnID = return_id_from_code(values.return_identifier);
+  m_ReturnStatus = status_from_code(values.return_status);
   m_DefaultDate = values.default_date;
   m_PrintAPhone = values.print_phone;
   m_ElectronicTaxReturn = values.electronic_return_lock;
@@ -129,10 +124,10 @@ CTaxReturnOptionsUI::CTaxReturnOptionsUI()
 
 long CTaxReturnOptionsUI::form_exit() {
   CTaxReturnOptions options;
-  options.SetReturnID(return_id_from(static_cast<std::int32_t>(m_ReturnID.get())));
+  options.SetReturnID(return_id_from_code(static_cast<std::int32_t>(m_ReturnID.get())));
   options.SetDefaultDate(m_DefaultDate.get());
   options.SetPrintAPhone(m_PrintAPhone.get());
-  options.SetReturnStatus(status_from(static_cast<std::int32_t>(m_Status.get())));
+  options.SetReturnStatus(status_from_code(static_cast<std::int32_t>(m_Status.get())));
   options.SetElectronicTaxReturnTick(m_ElectronicTaxReturn.get());
   options.SetFinalTaxReturnTick(m_FinalTaxReturn.get());
   options.SetR40TaxReturnTick(m_R40.get());

@@ -9,37 +9,12 @@ set -euo pipefail
 
 host=$1
 work=$(mktemp -d)
-# Each run has a tmux server of its own, so a run never meets the previous one shutting down.
-run=0
-tmux_() { tmux -L "qarntash-options-test-$$-$run" -f /dev/null "$@"; }
-trap 'tmux_ kill-server 2>/dev/null || true; rm -rf "$work"' EXIT
-
-fail() { echo "FAIL: $*"; echo "--- screen ---"; tmux_ capture-pane -p || true; exit 1; }
-
-# Waits until the screen shows `text` (at most 30 s: the machine may be busy).
-wait_for() {
-  for _ in $(seq 300); do
-    if tmux_ capture-pane -p | grep -qF -- "$1"; then return 0; fi
-    sleep 0.1
-  done
-  fail "the screen never showed: $1"
-}
+session_name=qarntash-options-test
+source "$(dirname "$0")/terminal_session.sh"
 
 run_edit() {
-  rm -f "$work/exit"
-  tmux_ kill-server 2>/dev/null || true
-  run=$((run + 1))
-  tmux_ new-session -d -x 100 -y 30 \
-    "TERM=xterm '$host' options computation edit --data '$work/practice' --product $1; echo \$? > '$work/exit'; sleep 30"
+  start_run "'$host' options computation edit --data '$work/practice' --product $1"
   wait_for "Computation Options"
-}
-
-wait_for_exit() {
-  for _ in $(seq 300); do
-    [ -s "$work/exit" ] && return 0
-    sleep 0.1
-  done
-  fail "the program did not finish"
 }
 
 "$host" demo-practice "$work/practice" >/dev/null
