@@ -143,6 +143,12 @@ CDefaultsAndSettingsDAO::CDefaultsAndSettingsDAO() {
   // A table that does not open leaves the handle null: every Read then gives the no-entry
   // values and every Write answers false.
   _tldopen(&handle_, "zorv2000.ttl", qarntash_configuration().data_path, 0, kSourceName, __LINE__, 1);
+  // A file of that name whose keys are shorter than the entry key is not the defaults table: the
+  // key could not be put into its buffers.
+  constexpr int kKeyLength = sizeof(std::int32_t) + sizeof(std::int16_t);
+  if (handle_ != nullptr && (handle_->key_length < kKeyLength || handle_->record_length < kKeyLength)) {
+    _tldclose(&handle_, kSourceName, __LINE__, 1);
+  }
 }
 
 CDefaultsAndSettingsDAO::~CDefaultsAndSettingsDAO() {
