@@ -23,5 +23,7 @@ void add_related_command(CLI::App& app);
 void add_client_status_command(CLI::App& app);
 void add_usage_command(CLI::App& app);
 void add_job_stage_command(CLI::App& app);
+void add_options_command(CLI::App& app);
+void add_report_settings_command(CLI::App& app);
 
 }  // namespace host

@@ -143,4 +143,41 @@ TEST(HostProgram, MovedProgramStillFindsItsLimits) {
   EXPECT_NE(page.out.find("Car benefit"), std::string::npos) << page.out;
 }
 
+// `options` and `report-settings` work on the main job's demo practice (written into the
+// working folder on first use) unless --data names another practice.
+TEST(HostOptions, ShowsAndSetsThePracticeDefaultsOfTheDemoPractice) {
+  TemporaryFolder folder;
+  HostRun shown = run_host(folder, "options tax-return show");
+  ASSERT_EQ(shown.exit_code, 0) << shown.err;
+  EXPECT_NE(shown.err.find("Wrote the demo practice into demo-practice"), std::string::npos);
+  EXPECT_NE(shown.out.find("return-id: utr\nstatus: final\n"), std::string::npos) << shown.out;
+
+  const HostRun refused = run_host(folder, "options tax-return set status=unrecorded lock-r40=maybe");
+  EXPECT_NE(refused.exit_code, 0);
+  EXPECT_NE(refused.err.find("\"lock-r40=maybe\": lock-r40 takes yes or no"), std::string::npos) << refused.err;
+  EXPECT_EQ(run_host(folder, "options tax-return show").out, shown.out);  // nothing of the list was saved
+
+  const HostRun set = run_host(folder, "options computation set status=unrecorded suppress-agent-details=no");
+  ASSERT_EQ(set.exit_code, 0) << set.err;
+  shown = run_host(folder, "options computation show --data demo-practice");
+  EXPECT_EQ(shown.out,
+            "status: unrecorded\ndate-time-stamp: no\nemployment-lock: yes\nsuppress-payment-due-date: no\n"
+            "suppress-agent-details: no\n");
+  const HostRun report = run_host(folder, "options report show --type 1");
+  EXPECT_NE(report.out.find("status: unrecorded\n"), std::string::npos) << report.out;
+}
+
+TEST(HostOptions, ReportSettingsPrintsAUsersLayoutAndRefusesAFolderWithoutAPractice) {
+  TemporaryFolder folder;
+  const HostRun user7 = run_host(folder, "report-settings --user 7");
+  ASSERT_EQ(user7.exit_code, 0) << user7.err;
+  EXPECT_NE(user7.out.find("header date-text: choice 0, option A 0\n"), std::string::npos) << user7.out;
+  EXPECT_NE(user7.out.find("footer page-number: placement 0, choice 2, option A 1\n"), std::string::npos);
+  EXPECT_NE(user7.out.find("fly-sheet: width 80, drop 10"), std::string::npos);
+
+  const HostRun elsewhere = run_host(folder, "report-settings --data '" + folder.string() + "'");
+  EXPECT_NE(elsewhere.exit_code, 0);
+  EXPECT_NE(elsewhere.err.find("holds no practice defaults table"), std::string::npos) << elsewhere.err;
+}
+
 }  // namespace

@@ -8,45 +8,12 @@ set -euo pipefail
 host=$1
 capture_file=${2:-}
 work=$(mktemp -d)
-# Each run has a tmux server of its own: a server being shut down cannot take a new session.
-run=0
-socket() { echo "qarntash-form-test-$$-$run"; }
-tmux_() { tmux -L "$(socket)" -f /dev/null "$@"; }
-cleanup() {
-  for ((run = 1; run <= 2; run++)); do
-    tmux_ kill-server 2>/dev/null || true
-    rm -f "${TMUX_TMPDIR:-/tmp}/tmux-$(id -u)/$(socket)"
-  done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() { echo "FAIL: $*"; echo "--- screen ---"; tmux_ capture-pane -p || true; exit 1; }
-
-# Waits until the screen shows `text` (at most 30 s: the machine may be busy).
-wait_for() {
-  for _ in $(seq 300); do
-    if tmux_ capture-pane -p | grep -qF -- "$1"; then return 0; fi
-    sleep 0.1
-  done
-  fail "the screen never showed: $1"
-}
+session_name=qarntash-form-test
+source "$(dirname "$0")/terminal_session.sh"
 
 run_host() {
-  rm -f "$work/exit"
-  tmux_ kill-server 2>/dev/null || true
-  run=$((run + 1))
-  tmux_ new-session -d -x 100 -y 30 \
-    "TERM=xterm '$host' hmrc-options --file '$work/hmrc.json'; echo \$? > '$work/exit'; sleep 30"
+  start_run "'$host' hmrc-options --file '$work/hmrc.json'"
   wait_for "Retrieve HMRC Data Practice Options"
-}
-
-wait_for_exit() {
-  for _ in $(seq 300); do
-    [ -s "$work/exit" ] && return 0
-    sleep 0.1
-  done
-  fail "the program did not finish"
 }
 
 # First run: tick Class 2 National Insurance and Employment Benefits, then OK.

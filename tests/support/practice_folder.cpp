@@ -1,5 +1,7 @@
 #include "support/practice_folder.h"
 
+#include "platform/practice/demo_practice.h"
+
 #include <cstdlib>
 #include <cstring>
 
@@ -32,6 +34,11 @@ void remove_variable(const char* name) {
 
 PracticeFolder::PracticeFolder() : data_path_(folder_.string()) {
   status_ = platform::create_practice_data_folder(data_path_);
+  use_as_configured_data_path();
+}
+
+PracticeFolder::PracticeFolder(DemoPractice) : data_path_(folder_.string()) {
+  status_ = platform::write_demo_practice(data_path_);
   use_as_configured_data_path();
 }
 

@@ -18,10 +18,15 @@
 
 namespace test_support {
 
+// Asks PracticeFolder for the demo practice (platform/practice/demo_practice.h).
+struct DemoPractice {};
+
 class PracticeFolder {
  public:
   // Every table of the catalogue.
   PracticeFolder();
+  // The demo practice: every table, with the demo's rows.
+  explicit PracticeFolder(DemoPractice);
   // Only the tables named (file names of the catalogue).
   explicit PracticeFolder(std::initializer_list<std::string> tables);
   ~PracticeFolder();

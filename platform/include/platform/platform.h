@@ -20,6 +20,7 @@
 #include "platform/report_printer.h"
 #include "platform/resources.h"
 #include "platform/rounding.h"
+#include "platform/session.h"
 #include "platform/store_faults.h"
 #include "platform/table_classes.h"
 #include "platform/types.h"

@@ -45,6 +45,10 @@ struct DemoClient {
   std::int32_t branch;       // 1 (Skipton), 2 (Cardiff) or 3 (York)
   const char* name;
 };
+// The user with report settings of their own (a header lacking the date field, and a footer);
+// the other kinds come from user 0, the practice's own.
+constexpr std::int16_t kDemoReportSettingsUser = 7;
+
 // The demo's clients, ended by an entry with a null client_id.
 PLATFORM_API const DemoClient* demo_practice_clients();
 
