@@ -37,9 +37,26 @@ TestStore::~TestStore() {
   if (schema_.empty()) return;
   PGconn* connection = PQconnectdb(server_uri_.c_str());
   if (PQstatus(connection) == CONNECTION_OK) {
-    PQclear(PQexec(connection, ("DROP SCHEMA IF EXISTS " + schema_ + " CASCADE").c_str()));
+    const std::string drop = "SET client_min_messages = warning; DROP SCHEMA IF EXISTS " + schema_ + " CASCADE";
+    PQclear(PQexec(connection, drop.c_str()));
   }
   PQfinish(connection);
+}
+
+ServerSession::ServerSession(const TestStore& store) : connection_(PQconnectdb(store.server_uri().c_str())) {
+  run("SET search_path = " + store.schema());
+}
+
+ServerSession::~ServerSession() { PQfinish(connection_); }
+
+std::string ServerSession::run(const std::string& sql) {
+  if (PQstatus(connection_) != CONNECTION_OK) return "no connection";
+  PGresult* result = PQexec(connection_, sql.c_str());
+  const ExecStatusType state = PQresultStatus(result);
+  std::string message = state == PGRES_COMMAND_OK || state == PGRES_TUPLES_OK ? "" : PQresultErrorMessage(result);
+  if (state != PGRES_COMMAND_OK && state != PGRES_TUPLES_OK && message.empty()) message = "failed";
+  PQclear(result);
+  return message;
 }
 
 }  // namespace test_support
