@@ -13,5 +13,6 @@ void add_utr_command(CLI::App& app);
 void add_validation_report_command(CLI::App& app);
 void add_car_benefit_command(CLI::App& app);
 void add_demo_practice_command(CLI::App& app);
+void add_copy_practice_command(CLI::App& app);
 
 }  // namespace host

@@ -12,8 +12,10 @@ namespace host {
 
 void add_demo_practice_command(CLI::App& app) {
   auto folder = std::make_shared<std::string>();
-  CLI::App* command = app.add_subcommand("demo-practice", "Write a small demo practice into a folder");
-  command->add_option("folder", *folder, "The folder to write it into (made if it does not exist)")->required();
+  CLI::App* command = app.add_subcommand("demo-practice", "Write a small demo practice into a folder or onto a server");
+  command->add_option("folder", *folder,
+                      "The folder to write it into (made if it does not exist), or a server: postgresql://...#schema")
+      ->required();
   command->callback([folder]() {
     const int status = platform::write_demo_practice(*folder);
     if (status == BTR_FILE_EXISTS) {

@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
   host::add_validation_report_command(app);
   host::add_car_benefit_command(app);
   host::add_demo_practice_command(app);
+  host::add_copy_practice_command(app);
   // Anything the commands did not expect (memory exhausted, a file system fault) ends the
   // program with one line rather than an abort.
   try {

@@ -18,6 +18,8 @@ ServerConnection connect_to_server(const std::string& connection_uri) {
   const char* values[] = {connection_uri.c_str(), "10", "qarntash", nullptr};
   ServerConnection connection(PQconnectdbParams(keywords, values, 1));
   if (connection == nullptr || PQstatus(connection.get()) != CONNECTION_OK) return nullptr;
+  // The server's notices ("schema already exists, skipping") are no business of the host's user.
+  PQsetNoticeProcessor(connection.get(), [](void*, const char*) {}, nullptr);
   return connection;
 }
 

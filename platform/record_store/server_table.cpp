@@ -92,6 +92,7 @@ class ServerTable final : public TableConnection {
   int run(int operation, int key_number, btrv_fcb& handle) override;
   const std::string* current_record() const override { return position_.has_current ? &position_.record : nullptr; }
   int check_records(std::string* problem) override;
+  int records_in_written_order(std::vector<std::string>* records) override;
 
  private:
   enum Query { kEqual, kGreater, kGreaterOrEqual, kLess, kLessOrEqual, kFirst, kLast, kWalkForward, kWalkBackward,
@@ -488,6 +489,18 @@ int ServerTable::write(int operation, int key_number, btrv_fcb& handle) {
   if (PQntuples(rows.get()) == 0) return BTR_RECORD_CONFLICT;
   // The write itself is committed; only the position could not be refreshed.
   if (take(rows.get(), 0, key_number, handle) != BTR_OK) position_.forget();
+  return BTR_OK;
+}
+
+int ServerTable::records_in_written_order(std::vector<std::string>* records) {
+  end_snapshot();
+  if (!connection_usable()) return BTR_IO_ERROR;
+  const Result rows(PQexecParams(connection_.get(), ("SELECT data FROM " + table_ + " ORDER BY id").c_str(), 0,
+                                 nullptr, nullptr, nullptr, nullptr, 1));
+  if (status_of(rows.get()) != BTR_OK) return BTR_IO_ERROR;
+  for (int row = 0; row < PQntuples(rows.get()); ++row) {
+    records->emplace_back(PQgetvalue(rows.get(), row, 0), static_cast<std::size_t>(PQgetlength(rows.get(), row, 0)));
+  }
   return BTR_OK;
 }
 

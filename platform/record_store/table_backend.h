@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/record_store.h"
 
@@ -29,10 +30,11 @@ class TableConnection {
   // Reads every record and checks its length and that each key column holds the key of its
   // bytes. 0, or 2 with `problem` saying which record is wrong.
   virtual int check_records(std::string* problem) = 0;
-};
 
-// True when `data_path` names a PostgreSQL server ("postgresql://..." or "postgres://...").
-bool is_server_data_path(const std::string& data_path);
+  // Every record as stored, in the order they were written (a copy keeps the order of each group
+  // of equal keys). A status.
+  virtual int records_in_written_order(std::vector<std::string>* records) = 0;
+};
 
 // Opens table `file_name` on `data_path`, whichever backend it names. 0 with *out set, or a status.
 int open_table_connection(const std::string& data_path, const std::string& file_name,

@@ -335,6 +335,20 @@ int SqliteTableConnection::take_row(sqlite3_stmt* statement, int key_number, btr
   return take_stored_row(definition_, key_number, row, &position_, handle);
 }
 
+int SqliteTableConnection::records_in_written_order(std::vector<std::string>* records) {
+  end_snapshot();
+  Statement all;
+  int rc = connection_.prepare("SELECT data FROM records ORDER BY id", &all);
+  if (rc != SQLITE_OK) return BTR_IO_ERROR;
+  StatementUse use(all.get());
+  while ((rc = sqlite3_step(all.get())) == SQLITE_ROW) {
+    int length = 0;
+    const char* data = blob_of(all.get(), 0, &length);
+    records->emplace_back(data != nullptr ? data : "", static_cast<std::size_t>(length));
+  }
+  return rc == SQLITE_DONE ? BTR_OK : BTR_IO_ERROR;
+}
+
 int SqliteTableConnection::check_records(std::string* problem) {
   end_snapshot();
   std::string sql = "SELECT id, data";

@@ -56,6 +56,7 @@ class SqliteTableConnection final : public TableConnection {
     return position_.has_current ? &position_.record : nullptr;
   }
   int check_records(std::string* problem) override;
+  int records_in_written_order(std::vector<std::string>* records) override;
 
  private:
   enum Query {

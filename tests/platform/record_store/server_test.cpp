@@ -18,6 +18,8 @@
 #include <thread>
 #include <vector>
 
+#include "platform/practice/catalogue.h"
+#include "platform/practice/demo_practice.h"
 #include "store_fixture.h"
 
 namespace record_store_test {
@@ -66,6 +68,35 @@ TEST_F(ServerBackend, ARowLockedByAnotherUserGives85AfterTheBusyTimeoutAnd80Once
   ASSERT_EQ(other_user.run("COMMIT"), "");
   EXPECT_EQ(update.get(), BTR_RECORD_CONFLICT);
   _btclose(&waiting, "", 0, 0);
+}
+
+// A practice copied from a folder to the server and back holds, by every key, the same records in
+// the same order; a changed record is a difference the check finds.
+TEST_F(ServerBackend, APracticeCopiedToTheServerAndBackIsTheSame) {
+  test_support::TemporaryFolder from, back;
+  ASSERT_EQ(platform::write_demo_practice(from.string()), BTR_OK);
+  std::string problem;
+  int tables = 0;
+  ASSERT_EQ(platform::copy_practice(from.string(), data_path(), [&](const std::string&, int, int) { ++tables; },
+                                    &problem),
+            BTR_OK)
+      << problem;
+  EXPECT_EQ(tables, static_cast<int>(platform::practice_tables().size()));
+  EXPECT_EQ(platform::copy_practice(from.string(), data_path(), nullptr, &problem), BTR_FILE_EXISTS);
+  ASSERT_EQ(platform::copy_practice(data_path(), back.string(), nullptr, &problem), BTR_OK) << problem;
+  for (const platform::TableDefinition& definition : platform::practice_tables()) {
+    EXPECT_EQ(platform::compare_tables(from.string(), back.string(), definition.file_name, &problem), BTR_OK)
+        << definition.file_name << ": " << problem;
+  }
+  // One client's record changed on the server.
+  btrv_fcb* clients = nullptr;
+  ASSERT_EQ(_btopen(&clients, 0, 0, 0, 0, data_path().c_str(), "ZORV1005.TTL", "qelbin", 0, "", 0, 0), BTR_OK);
+  ASSERT_EQ(_bt(BTR_GET_LAST, clients, 0, "", 0, 0), BTR_OK);
+  clients->record_buffer[clients->data_length - 1] ^= 1;
+  ASSERT_EQ(_bt(BTR_UPDATE, clients, 0, "", 0, 0), BTR_OK);
+  _btclose(&clients, "", 0, 0);
+  EXPECT_EQ(platform::compare_tables(from.string(), data_path(), "ZORV1005.TTL", &problem), BTR_IO_ERROR);
+  EXPECT_NE(problem.find("differs"), std::string::npos) << problem;
 }
 
 #if !defined(_WIN32)
