@@ -95,6 +95,7 @@ class ServerTable final : public TableConnection {
   int records_in_written_order(std::vector<std::string>* records) override;
 
  private:
+  // The first seven in the order of seek_number().
   enum Query { kEqual, kGreater, kGreaterOrEqual, kLess, kLessOrEqual, kFirst, kLast, kWalkForward, kWalkBackward,
                kQueryCount };
 
@@ -311,8 +312,8 @@ int ServerTable::run(int operation, int key_number, btrv_fcb& handle) {
     drop_batch();
   }
   if (operation == BTR_DELETE || operation == BTR_UPDATE) {
-    if (!position_.has_current) return BTR_NO_CURRENT_RECORD;
-    if (key_number != position_.key_number) return BTR_DIFFERENT_KEY_NUMBER;
+    const int allowed = position_allows(position_, key_number, true);
+    if (allowed != BTR_OK) return allowed;
   }
   if (key_number < 0 || key_number >= static_cast<int>(definition_.keys.size())) return BTR_INVALID_KEY_NUMBER;
   if (definition_.keys[static_cast<std::size_t>(key_number)].length() > handle.key_length) {
@@ -340,16 +341,7 @@ int ServerTable::read(int operation, int key_number, btrv_fcb& handle) {
   }
   drop_batch();
   next_batch_ = kFirstBatch;
-  Query query = kEqual;
-  switch (operation) {
-    case BTR_GET_GREATER: query = kGreater; break;
-    case BTR_GET_GREATER_OR_EQUAL: query = kGreaterOrEqual; break;
-    case BTR_GET_LESS: query = kLess; break;
-    case BTR_GET_LESS_OR_EQUAL: query = kLessOrEqual; break;
-    case BTR_GET_FIRST: query = kFirst; break;
-    case BTR_GET_LAST: query = kLast; break;
-    default: break;
-  }
+  const auto query = static_cast<Query>(seek_number(operation));
   const auto key = static_cast<std::size_t>(key_number);
   ServerParameters parameters;
   if (query != kFirst && query != kLast) {
@@ -367,8 +359,8 @@ int ServerTable::read(int operation, int key_number, btrv_fcb& handle) {
 // current record's stored key. At the end, or on a record it cannot give, the position stays
 // where it was, so the walk can turn back or try again.
 int ServerTable::step_next_or_previous(bool next, int key_number, btrv_fcb& handle) {
-  if (!position_.positioned) return BTR_NO_CURRENT_RECORD;
-  if (key_number != position_.key_number) return BTR_DIFFERENT_KEY_NUMBER;
+  const int allowed = position_allows(position_, key_number, false);
+  if (allowed != BTR_OK) return allowed;
   if (batch_ != nullptr && batch_forward_ == next && batch_row_ + 1 < PQntuples(batch_.get())) {
     const int status = take(batch_.get(), batch_row_ + 1, key_number, handle);
     if (status == BTR_OK) {

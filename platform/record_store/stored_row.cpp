@@ -8,6 +8,23 @@
 
 namespace platform {
 
+int seek_number(int operation) {
+  switch (operation) {
+    case BTR_GET_GREATER: return 1;
+    case BTR_GET_GREATER_OR_EQUAL: return 2;
+    case BTR_GET_LESS: return 3;
+    case BTR_GET_LESS_OR_EQUAL: return 4;
+    case BTR_GET_FIRST: return 5;
+    case BTR_GET_LAST: return 6;
+    default: return 0;
+  }
+}
+
+int position_allows(const TablePosition& position, int key_number, bool needs_current) {
+  if (!(needs_current ? position.has_current : position.positioned)) return BTR_NO_CURRENT_RECORD;
+  return key_number == position.key_number ? BTR_OK : BTR_DIFFERENT_KEY_NUMBER;
+}
+
 bool stored_length_fits(const TableDefinition& definition, int length) {
   return length <= definition.record_length && (definition.tagged || length == definition.record_length) &&
          (!definition.tagged || length >= definition.key_buffer_length);

@@ -38,6 +38,14 @@ struct TablePosition {
   void forget() { positioned = has_current = false; }
 };
 
+// The seek a read operation makes, as both backends number their read queries: 0 get equal,
+// 1 greater, 2 greater or equal, 3 less, 4 less or equal, 5 first, 6 last.
+int seek_number(int operation);
+
+// Whether get next or previous (or update, delete: `needs_current`) may run from `position` on
+// key `key_number`: 0, 8 without a position (or current record), 7 on another key.
+int position_allows(const TablePosition& position, int key_number, bool needs_current);
+
 // A stored record that its table cannot hold, or a tagged one without its key fields, is damage.
 bool stored_length_fits(const TableDefinition& definition, int length);
 

@@ -272,16 +272,7 @@ int SqliteTableConnection::read(int operation, int key_number, btrv_fcb& handle)
     return step_next_or_previous(operation == BTR_GET_NEXT, key_number, handle);
   }
   drop_cursor();
-  Query query = kEqual;
-  switch (operation) {
-    case BTR_GET_GREATER: query = kGreater; break;
-    case BTR_GET_GREATER_OR_EQUAL: query = kGreaterOrEqual; break;
-    case BTR_GET_LESS: query = kLess; break;
-    case BTR_GET_LESS_OR_EQUAL: query = kLessOrEqual; break;
-    case BTR_GET_FIRST: query = kFirst; break;
-    case BTR_GET_LAST: query = kLast; break;
-    default: break;
-  }
+  const auto query = static_cast<Query>(seek_number(operation));
   sqlite3_stmt* statement = read_statement(key_number, query);
   if (statement == nullptr) return BTR_IO_ERROR;
   std::string key;  // bound without a copy: it must outlive the statement's use
@@ -300,8 +291,8 @@ int SqliteTableConnection::read(int operation, int key_number, btrv_fcb& handle)
 // order; while the snapshot lasts, later steps in the same direction take its next row, with no
 // seek at all.
 int SqliteTableConnection::step_next_or_previous(bool next, int key_number, btrv_fcb& handle) {
-  if (!position_.positioned) return BTR_NO_CURRENT_RECORD;
-  if (key_number != position_.key_number) return BTR_DIFFERENT_KEY_NUMBER;
+  const int allowed = position_allows(position_, key_number, false);
+  if (allowed != BTR_OK) return allowed;
   sqlite3_stmt* walk = read_statement(key_number, next ? kWalkForward : kWalkBackward);
   if (walk == nullptr) return BTR_IO_ERROR;
   if (cursor_ != walk) {
@@ -406,8 +397,8 @@ int SqliteTableConnection::insert(int key_number, btrv_fcb& handle) {
 }
 
 int SqliteTableConnection::update(int key_number, btrv_fcb& handle) {
-  if (!position_.has_current) return BTR_NO_CURRENT_RECORD;
-  if (key_number != position_.key_number) return BTR_DIFFERENT_KEY_NUMBER;
+  const int allowed = position_allows(position_, key_number, true);
+  if (allowed != BTR_OK) return allowed;
   std::string data;
   int status = record_to_store(definition_, handle, &data);
   if (status != BTR_OK) return status;
@@ -433,8 +424,8 @@ int SqliteTableConnection::update(int key_number, btrv_fcb& handle) {
 }
 
 int SqliteTableConnection::remove(int key_number) {
-  if (!position_.has_current) return BTR_NO_CURRENT_RECORD;
-  if (key_number != position_.key_number) return BTR_DIFFERENT_KEY_NUMBER;
+  const int allowed = position_allows(position_, key_number, true);
+  if (allowed != BTR_OK) return allowed;
   sqlite3_stmt* statement = prepared(delete_, "DELETE FROM records WHERE id = ?1 AND version = ?2");
   if (statement == nullptr) return BTR_IO_ERROR;
   StatementUse use(statement);

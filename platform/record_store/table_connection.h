@@ -59,6 +59,7 @@ class SqliteTableConnection final : public TableConnection {
   int records_in_written_order(std::vector<std::string>* records) override;
 
  private:
+  // The first seven in the order of seek_number().
   enum Query {
     kEqual, kGreater, kGreaterOrEqual, kLess, kLessOrEqual, kFirst, kLast, kWalkForward, kWalkBackward, kById,
     kQueryCount
