@@ -25,5 +25,6 @@ void add_usage_command(CLI::App& app);
 void add_job_stage_command(CLI::App& app);
 void add_options_command(CLI::App& app);
 void add_report_settings_command(CLI::App& app);
+void add_copy_practice_command(CLI::App& app);
 
 }  // namespace host

@@ -14,8 +14,10 @@ namespace host {
 void add_demo_practice_command(CLI::App& app) {
   auto folder = std::make_shared<std::string>();
   auto generated = std::make_shared<int>(0);
-  CLI::App* command = app.add_subcommand("demo-practice", "Write a small demo practice into a folder");
-  command->add_option("folder", *folder, "The folder to write it into (made if it does not exist)")->required();
+  CLI::App* command = app.add_subcommand("demo-practice", "Write a small demo practice into a folder or onto a server");
+  command->add_option("folder", *folder,
+                      "The folder to write it into (made if it does not exist), or a server: postgresql://...#schema")
+      ->required();
   command->add_option("--clients", *generated, "Also generate N clients with their yearly entries (a large practice)")
       ->check(CLI::Range(0, 10000000));
   command->callback([folder, generated]() {

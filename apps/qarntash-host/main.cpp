@@ -27,6 +27,7 @@ int main(int argc, char** argv) {
   host::add_job_stage_command(app);
   host::add_options_command(app);
   host::add_report_settings_command(app);
+  host::add_copy_practice_command(app);
   // Anything the commands did not expect (memory exhausted, a file system fault) ends the
   // program with one line rather than an abort.
   try {

@@ -1,12 +1,15 @@
 // What a practice's set-up program does with table files: make them from a definition, find
 // them by name, check them and load records.
 #include <atomic>
+#include <chrono>
+#include <ctime>
 #include <cstdint>
 #include <cstring>
 #include <cctype>
 #include <filesystem>
 #include <memory>
 #include <system_error>
+#include <utility>
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -18,6 +21,7 @@
 #include "sqlite_handles.h"
 #include "store_report.h"
 #include "store_settings.h"
+#include "server_table.h"
 #include "table_connection.h"
 
 namespace platform {
@@ -212,8 +216,24 @@ std::string definition_problem(const TableDefinition& definition) {
   return "";
 }
 
+bool is_server_data_path(const std::string& data_path) {
+  return data_path.rfind("postgresql://", 0) == 0 || data_path.rfind("postgres://", 0) == 0;
+}
+
+int open_table_connection(const std::string& data_path, const std::string& file_name,
+                          std::unique_ptr<TableConnection>* out) {
+  if (is_server_data_path(data_path)) return open_server_table(data_path, file_name, out);
+  const std::string path = find_table_file(data_path, file_name);
+  if (path.empty()) return BTR_FILE_NOT_FOUND;
+  std::unique_ptr<SqliteTableConnection> table;
+  const int status = SqliteTableConnection::open(path, &table);
+  if (status == BTR_OK) *out = std::move(table);
+  return status;
+}
+
 std::string find_table_file(const std::string& data_path, const std::string& file_name) {
   if (file_name.empty()) return "";
+  if (is_server_data_path(data_path)) return find_server_table(data_path, file_name);
   const std::filesystem::path folder = folder_of(data_path);
   std::error_code error;
   const std::filesystem::path exact = folder / file_name;
@@ -230,6 +250,7 @@ std::string find_table_file(const std::string& data_path, const std::string& fil
 
 int create_table_file(const std::string& data_path, const TableDefinition& definition) {
   if (!definition_problem(definition).empty()) return BTR_INVALID_FILE_NAME;
+  if (is_server_data_path(data_path)) return create_server_table(data_path, definition);
   if (!find_table_file(data_path, definition.file_name).empty()) return BTR_FILE_EXISTS;
   const std::filesystem::path folder = folder_of(data_path);
   const std::filesystem::path final_path = folder / definition.file_name;
@@ -247,17 +268,15 @@ int create_table_file(const std::string& data_path, const TableDefinition& defin
 }
 
 int read_table_definition(const std::string& path, TableDefinition* definition) {
-  std::unique_ptr<TableConnection> table;
-  const int status = TableConnection::open(path, &table);
+  std::unique_ptr<SqliteTableConnection> table;
+  const int status = SqliteTableConnection::open(path, &table);
   if (status == BTR_OK && definition != nullptr) *definition = table->definition();
   return status;
 }
 
 int check_table_file(const std::string& data_path, const std::string& file_name) {
-  const std::string path = find_table_file(data_path, file_name);
-  if (path.empty()) return BTR_FILE_NOT_FOUND;
   std::unique_ptr<TableConnection> table;
-  int status = TableConnection::open(path, &table);
+  int status = open_table_connection(data_path, file_name, &table);
   if (status != BTR_OK) return status;
   std::string problem;
   status = table->check_records(&problem);
@@ -265,6 +284,9 @@ int check_table_file(const std::string& data_path, const std::string& file_name)
     report_store_problem(file_name, status, problem.empty() ? "the records cannot be read" : problem);
     return status;
   }
+  // The server checks its own pages; a table file gets SQLite's integrity check too.
+  if (is_server_data_path(data_path)) return BTR_OK;
+  const std::string path = find_table_file(data_path, file_name);
   Connection db;
   if (db.open(path, SQLITE_OPEN_READONLY) != SQLITE_OK) return BTR_IO_ERROR;
   Statement check;
@@ -299,7 +321,7 @@ int load_table_records(const std::string& data_path, const std::string& file_nam
                        __FILE__, __LINE__, 0);
   if (status != BTR_OK) return status;
   if (record_length > handle->record_length) status = BTR_DATA_BUFFER_TOO_SHORT;
-  if (status == BTR_OK) status = handle->connection->execute("BEGIN IMMEDIATE");
+  if (status == BTR_OK) status = handle->connection->begin_writes();
   if (status == BTR_OK) {
     const auto* bytes = static_cast<const char*>(records);
     for (int i = 0; i < count && status == BTR_OK; ++i) {
@@ -308,7 +330,7 @@ int load_table_records(const std::string& data_path, const std::string& file_nam
                   static_cast<std::size_t>(record_length));
       status = _bt(BTR_INSERT, handle, 0, __FILE__, __LINE__, 0);
     }
-    const int ended = handle->connection->execute(status == BTR_OK ? "COMMIT" : "ROLLBACK");
+    const int ended = handle->connection->end_writes(status == BTR_OK);
     if (status == BTR_OK) status = ended;
   }
   _btclose(&handle, __FILE__, __LINE__, 0);
@@ -329,6 +351,33 @@ ReadSnapshotBound record_store_read_snapshot_bound() { return {g_snapshot_ms, g_
 std::uint64_t record_store_writes_in_process() { return g_writes_in_process.load(std::memory_order_acquire); }
 
 void count_record_store_write() { g_writes_in_process.fetch_add(1, std::memory_order_release); }
+
+namespace {
+
+// A monotonic clock in milliseconds, read at every read of a snapshot: the coarse clock where
+// there is one, as a few milliseconds' resolution is plenty for the bound and it costs far less.
+std::int64_t milliseconds_now() {
+#if defined(CLOCK_MONOTONIC_COARSE)
+  timespec now{};
+  if (clock_gettime(CLOCK_MONOTONIC_COARSE, &now) == 0) return std::int64_t{now.tv_sec} * 1000 + now.tv_nsec / 1000000;
+#endif
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
+}  // namespace
+
+void SnapshotAge::start() {
+  began_ms_ = milliseconds_now();
+  reads_ = 1;
+  writes_seen_ = record_store_writes_in_process();
+}
+
+bool SnapshotAge::serves_another_read() {
+  const ReadSnapshotBound bound = record_store_read_snapshot_bound();
+  return ++reads_ <= bound.reads && record_store_writes_in_process() == writes_seen_ &&
+         milliseconds_now() - began_ms_ < bound.milliseconds;
+}
 
 bool same_file_name(const std::string& a, const std::string& b) {
   if (a.size() != b.size()) return false;

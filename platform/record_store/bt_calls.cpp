@@ -7,7 +7,7 @@
 #include "platform/record_store.h"
 #include "store_faults_hook.h"
 #include "store_report.h"
-#include "table_connection.h"
+#include "table_backend.h"
 
 namespace {
 
@@ -32,10 +32,8 @@ int open_table(btrv_fcb** handle, int record_length, int key_length, const char*
   if (file_name == nullptr || *file_name == '\0') return BTR_INVALID_FILE_NAME;
   if (record_length < 0 || record_length > kRecordStoreMaxRecordLength) return BTR_DATA_BUFFER_TOO_SHORT;
   if (key_length < 0 || key_length > kRecordStoreMaxKeyLength) return BTR_KEY_BUFFER_TOO_SHORT;
-  const std::string path = platform::find_table_file(or_empty(data_path), file_name);
-  if (path.empty()) return BTR_FILE_NOT_FOUND;
   std::unique_ptr<platform::TableConnection> connection;
-  const int status = platform::TableConnection::open(path, &connection);
+  const int status = platform::open_table_connection(or_empty(data_path), file_name, &connection);
   if (status != BTR_OK) return status;
   const platform::TableDefinition& definition = connection->definition();
   auto opened = std::make_unique<btrv_fcb>();

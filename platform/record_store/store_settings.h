@@ -26,4 +26,19 @@ ReadSnapshotBound record_store_read_snapshot_bound();
 std::uint64_t record_store_writes_in_process();
 void count_record_store_write();
 
+// The age of one read snapshot, held against the bound.
+class SnapshotAge {
+ public:
+  // Starts counting a snapshot begun now.
+  void start();
+  // Counts one more read; false once the snapshot has reached the bound or a write of this
+  // program has happened since it began, so it must end before the read.
+  bool serves_another_read();
+
+ private:
+  std::int64_t began_ms_ = 0;
+  int reads_ = 0;
+  std::uint64_t writes_seen_ = 0;
+};
+
 }  // namespace platform

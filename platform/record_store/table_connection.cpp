@@ -1,8 +1,6 @@
 #include "table_connection.h"
 
 #include <algorithm>
-#include <chrono>
-#include <ctime>
 #include <cstring>
 #include <map>
 #include <utility>
@@ -27,17 +25,6 @@ bool is_read(int operation) {
     default:
       return false;
   }
-}
-
-// A monotonic clock in milliseconds, read at every read of a snapshot: the coarse clock where
-// there is one, as a few milliseconds' resolution is plenty for the bound and it costs far less.
-std::int64_t milliseconds_now() {
-#if defined(CLOCK_MONOTONIC_COARSE)
-  timespec now{};
-  if (clock_gettime(CLOCK_MONOTONIC_COARSE, &now) == 0) return std::int64_t{now.tv_sec} * 1000 + now.tv_nsec / 1000000;
-#endif
-  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
-      .count();
 }
 
 // The row's blob as bytes.
@@ -65,8 +52,8 @@ int status_from_sqlite(int sqlite_result) {
   }
 }
 
-int TableConnection::open(const std::string& path, std::unique_ptr<TableConnection>* out) {
-  std::unique_ptr<TableConnection> table(new TableConnection());
+int SqliteTableConnection::open(const std::string& path, std::unique_ptr<SqliteTableConnection>* out) {
+  std::unique_ptr<SqliteTableConnection> table(new SqliteTableConnection());
   // A handle belongs to one thread at a time, so its connection needs no lock of its own.
   int rc = table->connection_.open(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX);
   if (rc != SQLITE_OK) return status_from_sqlite(rc);
@@ -80,16 +67,20 @@ int TableConnection::open(const std::string& path, std::unique_ptr<TableConnecti
   return BTR_OK;
 }
 
-TableConnection::~TableConnection() { end_snapshot(); }
+SqliteTableConnection::~SqliteTableConnection() { end_snapshot(); }
 
-int TableConnection::execute(const char* sql) {
+int SqliteTableConnection::execute(const char* sql) {
   end_snapshot();
   const int status = status_from_sqlite(connection_.execute(sql));
   count_record_store_write();  // a COMMIT makes the writes before it visible
   return status;
 }
 
-int TableConnection::load_definition() {
+int SqliteTableConnection::begin_writes() { return execute("BEGIN IMMEDIATE"); }
+
+int SqliteTableConnection::end_writes(bool commit) { return execute(commit ? "COMMIT" : "ROLLBACK"); }
+
+int SqliteTableConnection::load_definition() {
   Statement header;
   int rc = connection_.prepare(
       "SELECT format, file_name, description, record_length, key_buffer_length, tagged "
@@ -126,22 +117,11 @@ int TableConnection::load_definition() {
   {
     StatementUse use(segments.get());
     while ((rc = sqlite3_step(segments.get())) == SQLITE_ROW) {
-      const int key_number = sqlite3_column_int(segments.get(), 0);
-      const int keys_so_far = static_cast<int>(definition_.keys.size());
-      // Keys are numbered 0, 1, 2, ... without gaps: a row is of the key last begun or begins the next.
-      if (key_number == keys_so_far) {
-        definition_.keys.emplace_back();
-        definition_.keys.back().duplicates = sqlite3_column_int(segments.get(), 4) != 0;
-      } else if (keys_so_far == 0 || key_number != keys_so_far - 1) {
-        return BTR_NOT_A_TABLE_FILE;
-      }
-      KeyDefinition& key = definition_.keys.back();
-      // Every segment of a key says the same about duplicates.
-      if (key.duplicates != (sqlite3_column_int(segments.get(), 4) != 0)) return BTR_NOT_A_TABLE_FILE;
-      const int type = sqlite3_column_int(segments.get(), 3);
-      if (type < 0 || type > static_cast<int>(KeySegmentType::raw)) return BTR_NOT_A_TABLE_FILE;
-      key.segments.push_back({sqlite3_column_int(segments.get(), 1), sqlite3_column_int(segments.get(), 2),
-                              static_cast<KeySegmentType>(type)});
+      const int added = add_stored_key_segment(
+          &definition_, sqlite3_column_int(segments.get(), 0), sqlite3_column_int(segments.get(), 1),
+          sqlite3_column_int(segments.get(), 2), sqlite3_column_int(segments.get(), 3),
+          sqlite3_column_int(segments.get(), 4) != 0);
+      if (added != BTR_OK) return added;
     }
     if (rc != SQLITE_DONE) return status_from_sqlite(rc);
   }
@@ -161,7 +141,7 @@ int TableConnection::load_definition() {
 // The stored definition says which keys allow duplicates; the indexes say how the records were
 // written. A file where they disagree (a unique key over a group of equal keys would make a walk
 // skip the group's later members) is not trusted.
-int TableConnection::check_indexes_match_keys() {
+int SqliteTableConnection::check_indexes_match_keys() {
   Statement columns;
   int rc = connection_.prepare(
       "SELECT il.name, il.\"unique\", ii.name FROM pragma_index_list('records') AS il "
@@ -191,14 +171,14 @@ int TableConnection::check_indexes_match_keys() {
   return BTR_OK;
 }
 
-sqlite3_stmt* TableConnection::prepared(Statement& slot, const std::string& sql) {
+sqlite3_stmt* SqliteTableConnection::prepared(Statement& slot, const std::string& sql) {
   if (!slot && connection_.prepare(sql, &slot) != SQLITE_OK) slot = Statement();
   return slot.get();
 }
 
 // Every read gives the row as: id, version, data, the key column, its order column (0 for a
 // unique key).
-sqlite3_stmt* TableConnection::read_statement(int key_number, Query query) {
+sqlite3_stmt* SqliteTableConnection::read_statement(int key_number, Query query) {
   Statement& slot = read_statements_[static_cast<std::size_t>(key_number)][query];
   if (slot) return slot.get();
   const std::string k = key_column(key_number);
@@ -231,25 +211,19 @@ sqlite3_stmt* TableConnection::read_statement(int key_number, Query query) {
 // Begins a read snapshot, or ends one that has reached its bound and begins the next. Inside a
 // transaction of the caller's (loading records) reads are part of it; with a bound of 0 each read
 // is its own transaction.
-void TableConnection::begin_read() {
-  const ReadSnapshotBound bound = record_store_read_snapshot_bound();
-  const std::uint64_t writes = record_store_writes_in_process();
+void SqliteTableConnection::begin_read() {
   if (snapshot_open_) {
-    if (++snapshot_reads_ <= bound.reads && writes == snapshot_writes_seen_ &&
-        milliseconds_now() - snapshot_began_ms_ < bound.milliseconds) {
-      return;
-    }
+    if (snapshot_age_.serves_another_read()) return;
     end_snapshot();
   }
+  const ReadSnapshotBound bound = record_store_read_snapshot_bound();
   if (bound.reads <= 0 || bound.milliseconds <= 0 || sqlite3_get_autocommit(connection_.get()) == 0) return;
   if (connection_.execute("BEGIN") != SQLITE_OK) return;  // the read then runs as its own transaction
   snapshot_open_ = true;
-  snapshot_writes_seen_ = writes;
-  snapshot_began_ms_ = milliseconds_now();
-  snapshot_reads_ = 1;
+  snapshot_age_.start();
 }
 
-void TableConnection::end_snapshot() {
+void SqliteTableConnection::end_snapshot() {
   drop_cursor();
   if (!snapshot_open_) return;
   snapshot_open_ = false;
@@ -257,14 +231,14 @@ void TableConnection::end_snapshot() {
   connection_.execute("ROLLBACK");
 }
 
-void TableConnection::drop_cursor() {
+void SqliteTableConnection::drop_cursor() {
   if (cursor_ == nullptr) return;
   sqlite3_reset(cursor_);
   sqlite3_clear_bindings(cursor_);
   cursor_ = nullptr;
 }
 
-int TableConnection::run(int operation, int key_number, btrv_fcb& handle) {
+int SqliteTableConnection::run(int operation, int key_number, btrv_fcb& handle) {
   const bool reading = is_read(operation);
   if (!reading && operation != BTR_INSERT && operation != BTR_UPDATE && operation != BTR_DELETE) {
     return BTR_INVALID_OPERATION;
@@ -293,21 +267,12 @@ int TableConnection::run(int operation, int key_number, btrv_fcb& handle) {
   return status;
 }
 
-int TableConnection::read(int operation, int key_number, btrv_fcb& handle) {
+int SqliteTableConnection::read(int operation, int key_number, btrv_fcb& handle) {
   if (operation == BTR_GET_NEXT || operation == BTR_GET_PREVIOUS) {
     return step_next_or_previous(operation == BTR_GET_NEXT, key_number, handle);
   }
   drop_cursor();
-  Query query = kEqual;
-  switch (operation) {
-    case BTR_GET_GREATER: query = kGreater; break;
-    case BTR_GET_GREATER_OR_EQUAL: query = kGreaterOrEqual; break;
-    case BTR_GET_LESS: query = kLess; break;
-    case BTR_GET_LESS_OR_EQUAL: query = kLessOrEqual; break;
-    case BTR_GET_FIRST: query = kFirst; break;
-    case BTR_GET_LAST: query = kLast; break;
-    default: break;
-  }
+  const auto query = static_cast<Query>(seek_number(operation));
   sqlite3_stmt* statement = read_statement(key_number, query);
   if (statement == nullptr) return BTR_IO_ERROR;
   std::string key;  // bound without a copy: it must outlive the statement's use
@@ -318,23 +283,23 @@ int TableConnection::read(int operation, int key_number, btrv_fcb& handle) {
   }
   const int status = run_read_query(statement, key_number, handle);
   if (status == BTR_OK) return status;
-  forget_position();
+  position_.forget();
   return status == BTR_END_OF_FILE && query == kEqual ? BTR_KEY_NOT_FOUND : status;
 }
 
 // The first step after a seek starts a walk statement at the current record's stored key and
 // order; while the snapshot lasts, later steps in the same direction take its next row, with no
 // seek at all.
-int TableConnection::step_next_or_previous(bool next, int key_number, btrv_fcb& handle) {
-  if (!positioned_) return BTR_NO_CURRENT_RECORD;
-  if (key_number != position_key_) return BTR_DIFFERENT_KEY_NUMBER;
+int SqliteTableConnection::step_next_or_previous(bool next, int key_number, btrv_fcb& handle) {
+  const int allowed = position_allows(position_, key_number, false);
+  if (allowed != BTR_OK) return allowed;
   sqlite3_stmt* walk = read_statement(key_number, next ? kWalkForward : kWalkBackward);
   if (walk == nullptr) return BTR_IO_ERROR;
   if (cursor_ != walk) {
     drop_cursor();
-    sqlite3_bind_blob(walk, 1, position_key_value_.data(), static_cast<int>(position_key_value_.size()),
+    sqlite3_bind_blob(walk, 1, position_.key_value.data(), static_cast<int>(position_.key_value.size()),
                       SQLITE_TRANSIENT);
-    if (definition_.keys[static_cast<std::size_t>(key_number)].duplicates) sqlite3_bind_int64(walk, 2, position_order_);
+    if (definition_.keys[static_cast<std::size_t>(key_number)].duplicates) sqlite3_bind_int64(walk, 2, position_.order);
     cursor_ = walk;
   }
   const int status = run_read_query(walk, key_number, handle);
@@ -344,55 +309,38 @@ int TableConnection::step_next_or_previous(bool next, int key_number, btrv_fcb& 
   return status;
 }
 
-int TableConnection::run_read_query(sqlite3_stmt* statement, int key_number, btrv_fcb& handle) {
+int SqliteTableConnection::run_read_query(sqlite3_stmt* statement, int key_number, btrv_fcb& handle) {
   const int rc = sqlite3_step(statement);
   if (rc == SQLITE_DONE) return BTR_END_OF_FILE;
   if (rc != SQLITE_ROW) return status_from_sqlite(rc);
   return take_row(statement, key_number, handle);
 }
 
-int TableConnection::take_row(sqlite3_stmt* statement, int key_number, btrv_fcb& handle) {
-  int length = 0;
-  const char* data = blob_of(statement, 2, &length);
-  if (!stored_length_fits(length)) return BTR_IO_ERROR;
-  // Nothing is copied into a buffer the record does not fit, and the position does not move.
-  if (length > handle.record_length) return BTR_DATA_BUFFER_TOO_SHORT;
-  // Built in scratch space and swapped in whole, so a damaged row leaves the current record as it
-  // was; the two buffers keep their storage from step to step.
-  scratch_record_.assign(data != nullptr ? data : "", static_cast<std::size_t>(length));
-  scratch_record_.resize(static_cast<std::size_t>(definition_.record_length), '\0');
-  const KeyDefinition& key = definition_.keys[static_cast<std::size_t>(key_number)];
-  int stored_key_length = 0;
-  const char* stored_key = blob_of(statement, 3, &stored_key_length);
-  encode_key_from_record(key, scratch_record_.data(), &scratch_key_);
-  // The record was found by its stored key; bytes that say another key are damage, and walking on
-  // from either would not be a walk along the key.
-  if (stored_key == nullptr || scratch_key_.size() != static_cast<std::size_t>(stored_key_length) ||
-      std::memcmp(scratch_key_.data(), stored_key, scratch_key_.size()) != 0) {
-    return BTR_IO_ERROR;
+int SqliteTableConnection::take_row(sqlite3_stmt* statement, int key_number, btrv_fcb& handle) {
+  StoredRow row{};
+  row.data = blob_of(statement, 2, &row.length);
+  row.key = blob_of(statement, 3, &row.key_length);
+  row.id = sqlite3_column_int64(statement, 0);
+  row.version = sqlite3_column_int64(statement, 1);
+  row.order = sqlite3_column_int64(statement, 4);
+  return take_stored_row(definition_, key_number, row, &position_, handle);
+}
+
+int SqliteTableConnection::records_in_written_order(std::vector<std::string>* records) {
+  end_snapshot();
+  Statement all;
+  int rc = connection_.prepare("SELECT data FROM records ORDER BY id", &all);
+  if (rc != SQLITE_OK) return BTR_IO_ERROR;
+  StatementUse use(all.get());
+  while ((rc = sqlite3_step(all.get())) == SQLITE_ROW) {
+    int length = 0;
+    const char* data = blob_of(all.get(), 0, &length);
+    records->emplace_back(data != nullptr ? data : "", static_cast<std::size_t>(length));
   }
-  current_record_.swap(scratch_record_);
-  position_key_value_.swap(scratch_key_);
-  current_id_ = sqlite3_column_int64(statement, 0);
-  current_version_ = sqlite3_column_int64(statement, 1);
-  position_key_ = key_number;
-  position_order_ = key.duplicates ? sqlite3_column_int64(statement, 4) : 0;
-  positioned_ = true;
-  has_current_ = true;
-  std::memcpy(handle.record_buffer, current_record_.data(), static_cast<std::size_t>(length));
-  std::memset(handle.record_buffer + length, 0, static_cast<std::size_t>(handle.record_length - length));
-  handle.data_length = length;
-  copy_key_to_buffer(key, current_record_.data(), handle.key_buffer);
-  return BTR_OK;
+  return rc == SQLITE_DONE ? BTR_OK : BTR_IO_ERROR;
 }
 
-// A stored record that its table cannot hold, or a tagged one without its key fields, is damage.
-bool TableConnection::stored_length_fits(int length) const {
-  return length <= definition_.record_length && (definition_.tagged || length == definition_.record_length) &&
-         (!definition_.tagged || length >= definition_.key_buffer_length);
-}
-
-int TableConnection::check_records(std::string* problem) {
+int SqliteTableConnection::check_records(std::string* problem) {
   end_snapshot();
   std::string sql = "SELECT id, data";
   for (std::size_t key = 0; key < definition_.keys.size(); ++key) sql += ", " + key_column(static_cast<int>(key));
@@ -400,62 +348,35 @@ int TableConnection::check_records(std::string* problem) {
   int rc = connection_.prepare(sql + " FROM records ORDER BY id", &all);
   if (rc != SQLITE_OK) return status_from_sqlite(rc) == BTR_OK ? BTR_IO_ERROR : status_from_sqlite(rc);
   StatementUse use(all.get());
+  const std::size_t keys = definition_.keys.size();
+  std::vector<const char*> stored_keys(keys);
+  std::vector<int> stored_lengths(keys);
   while ((rc = sqlite3_step(all.get())) == SQLITE_ROW) {
-    const std::string id = std::to_string(sqlite3_column_int64(all.get(), 0));
     int length = 0;
     const char* data = blob_of(all.get(), 1, &length);
-    if (!stored_length_fits(length)) {
-      *problem = "record " + id + " is " + std::to_string(length) + " bytes long";
-      return BTR_IO_ERROR;
+    for (std::size_t key = 0; key < keys; ++key) {
+      stored_keys[key] = blob_of(all.get(), 2 + static_cast<int>(key), &stored_lengths[key]);
     }
-    std::string record(static_cast<std::size_t>(definition_.record_length), '\0');
-    if (length > 0) std::memcpy(&record[0], data, static_cast<std::size_t>(length));
-    for (std::size_t key = 0; key < definition_.keys.size(); ++key) {
-      int stored_length = 0;
-      const char* stored = blob_of(all.get(), 2 + static_cast<int>(key), &stored_length);
-      const std::string of_bytes = encode_key_from_record(definition_.keys[key], record.data());
-      if (stored == nullptr || of_bytes.size() != static_cast<std::size_t>(stored_length) ||
-          std::memcmp(of_bytes.data(), stored, of_bytes.size()) != 0) {
-        *problem = "record " + id + " holds another key " + std::to_string(key) + " than the one stored for it";
-        return BTR_IO_ERROR;
-      }
-    }
+    *problem = stored_record_problem(definition_, sqlite3_column_int64(all.get(), 0), data, length,
+                                     stored_keys.data(), stored_lengths.data());
+    if (!problem->empty()) return BTR_IO_ERROR;
   }
   return rc == SQLITE_DONE ? BTR_OK : BTR_IO_ERROR;
 }
 
-// The bytes to store: the whole record, or for a tagged table the record up to its last whole
-// tagged field (the rest of a tagged record buffer is free space).
-int TableConnection::record_to_store(const btrv_fcb& handle, std::string* data) const {
-  if (handle.record_length < definition_.record_length) return BTR_DATA_BUFFER_TOO_SHORT;
-  int length = definition_.record_length;
-  if (definition_.tagged) {
-    std::vector<TaggedField> fields;
-    int used_end = 0;
-    if (parse_tagged_area(handle.record_buffer, definition_.key_buffer_length, definition_.record_length,
-                          &fields, &used_end) == BTR_OK) {
-      length = used_end;
-    }
-  }
-  data->assign(handle.record_buffer, static_cast<std::size_t>(length));
-  return BTR_OK;
-}
-
 // Binds the stored bytes as ?1 and each key, encoded, as ?2, ?3, ...; `data` must outlive the step.
-void TableConnection::bind_record(sqlite3_stmt* statement, const std::string& data) {
+void SqliteTableConnection::bind_record(sqlite3_stmt* statement, const std::string& data) {
   sqlite3_bind_blob(statement, 1, data.data(), static_cast<int>(data.size()), SQLITE_STATIC);
-  std::string padded = data;  // a tagged record is stored without its free space
-  padded.resize(static_cast<std::size_t>(definition_.record_length), '\0');
-  for (std::size_t key = 0; key < definition_.keys.size(); ++key) {
-    const std::string encoded = encode_key_from_record(definition_.keys[key], padded.data());
-    sqlite3_bind_blob(statement, 2 + static_cast<int>(key), encoded.data(), static_cast<int>(encoded.size()),
+  const std::vector<std::string> keys = encoded_keys_of_stored(definition_, data);
+  for (std::size_t key = 0; key < keys.size(); ++key) {
+    sqlite3_bind_blob(statement, 2 + static_cast<int>(key), keys[key].data(), static_cast<int>(keys[key].size()),
                       SQLITE_TRANSIENT);
   }
 }
 
-int TableConnection::insert(int key_number, btrv_fcb& handle) {
+int SqliteTableConnection::insert(int key_number, btrv_fcb& handle) {
   std::string data;
-  int status = record_to_store(handle, &data);
+  int status = record_to_store(definition_, handle, &data);
   if (status != BTR_OK) return status;
   std::string columns = "version, data";
   std::string values = "1, ?1";
@@ -471,15 +392,15 @@ int TableConnection::insert(int key_number, btrv_fcb& handle) {
     const int rc = sqlite3_step(statement);
     if (rc != SQLITE_DONE) return status_from_sqlite(rc);
   }
-  current_id_ = sqlite3_last_insert_rowid(connection_.get());
+  position_.id = sqlite3_last_insert_rowid(connection_.get());
   return reread_current(key_number, handle);
 }
 
-int TableConnection::update(int key_number, btrv_fcb& handle) {
-  if (!has_current_) return BTR_NO_CURRENT_RECORD;
-  if (key_number != position_key_) return BTR_DIFFERENT_KEY_NUMBER;
+int SqliteTableConnection::update(int key_number, btrv_fcb& handle) {
+  const int allowed = position_allows(position_, key_number, true);
+  if (allowed != BTR_OK) return allowed;
   std::string data;
-  int status = record_to_store(handle, &data);
+  int status = record_to_store(definition_, handle, &data);
   if (status != BTR_OK) return status;
   std::string assignments = "version = version + 1, data = ?1";
   for (std::size_t key = 0; key < definition_.keys.size(); ++key) {
@@ -493,8 +414,8 @@ int TableConnection::update(int key_number, btrv_fcb& handle) {
   {
     StatementUse use(statement);
     bind_record(statement, data);
-    sqlite3_bind_int64(statement, static_cast<int>(id_parameter), current_id_);
-    sqlite3_bind_int64(statement, static_cast<int>(id_parameter) + 1, current_version_);
+    sqlite3_bind_int64(statement, static_cast<int>(id_parameter), position_.id);
+    sqlite3_bind_int64(statement, static_cast<int>(id_parameter) + 1, position_.version);
     const int rc = sqlite3_step(statement);
     if (rc != SQLITE_DONE) return status_from_sqlite(rc);
     if (sqlite3_changes(connection_.get()) == 0) return BTR_RECORD_CONFLICT;
@@ -502,37 +423,32 @@ int TableConnection::update(int key_number, btrv_fcb& handle) {
   return reread_current(key_number, handle);
 }
 
-int TableConnection::remove(int key_number) {
-  if (!has_current_) return BTR_NO_CURRENT_RECORD;
-  if (key_number != position_key_) return BTR_DIFFERENT_KEY_NUMBER;
+int SqliteTableConnection::remove(int key_number) {
+  const int allowed = position_allows(position_, key_number, true);
+  if (allowed != BTR_OK) return allowed;
   sqlite3_stmt* statement = prepared(delete_, "DELETE FROM records WHERE id = ?1 AND version = ?2");
   if (statement == nullptr) return BTR_IO_ERROR;
   StatementUse use(statement);
-  sqlite3_bind_int64(statement, 1, current_id_);
-  sqlite3_bind_int64(statement, 2, current_version_);
+  sqlite3_bind_int64(statement, 1, position_.id);
+  sqlite3_bind_int64(statement, 2, position_.version);
   const int rc = sqlite3_step(statement);
   if (rc != SQLITE_DONE) return status_from_sqlite(rc);
   if (sqlite3_changes(connection_.get()) == 0) return BTR_RECORD_CONFLICT;
   // Next and previous still step from the deleted record's keys.
-  has_current_ = false;
+  position_.has_current = false;
   return BTR_OK;
 }
 
 // After a write the written record is current, as it now stands in the table.
-int TableConnection::reread_current(int key_number, btrv_fcb& handle) {
+int SqliteTableConnection::reread_current(int key_number, btrv_fcb& handle) {
   sqlite3_stmt* by_id = read_statement(key_number, kById);
   if (by_id == nullptr) return BTR_IO_ERROR;
   StatementUse use(by_id);
-  sqlite3_bind_int64(by_id, 1, current_id_);
+  sqlite3_bind_int64(by_id, 1, position_.id);
   const int status = run_read_query(by_id, key_number, handle);
   // The write itself is committed; only the position could not be refreshed.
-  if (status != BTR_OK) forget_position();
+  if (status != BTR_OK) position_.forget();
   return status == BTR_END_OF_FILE ? BTR_OK : status;
-}
-
-void TableConnection::forget_position() {
-  positioned_ = false;
-  has_current_ = false;
 }
 
 }  // namespace platform

@@ -28,6 +28,9 @@
 
 #include "platform/record_store.h"
 #include "sqlite_handles.h"
+#include "store_settings.h"
+#include "stored_row.h"
+#include "table_backend.h"
 
 namespace platform {
 
@@ -36,37 +39,36 @@ constexpr const char* kTableFileFormat = "qarntash table 1";
 // The status that stands for an SQLite result code.
 int status_from_sqlite(int sqlite_result);
 
-class TableConnection {
+class SqliteTableConnection final : public TableConnection {
  public:
   // Opens the table file at `path`. 0 with *out set, or a status.
-  static int open(const std::string& path, std::unique_ptr<TableConnection>* out);
-  ~TableConnection();
-  TableConnection(const TableConnection&) = delete;
-  TableConnection& operator=(const TableConnection&) = delete;
+  static int open(const std::string& path, std::unique_ptr<SqliteTableConnection>* out);
+  ~SqliteTableConnection() override;
+  SqliteTableConnection(const SqliteTableConnection&) = delete;
+  SqliteTableConnection& operator=(const SqliteTableConnection&) = delete;
 
-  const TableDefinition& definition() const { return definition_; }
-
-  // Runs SQL that returns no rows (BEGIN, COMMIT, ROLLBACK), after ending the read snapshot so
-  // that the caller's transaction is its own. A status.
-  int execute(const char* sql);
-
-  // Runs one operation for `handle`, whose buffers it reads and fills.
-  int run(int operation, int key_number, btrv_fcb& handle);
-
-  // The current record as stored (padded to the record length), or null when there is none.
-  const std::string* current_record() const { return has_current_ ? &current_record_ : nullptr; }
-
-  // Reads every record and checks its length and that each key column holds the key of its
-  // bytes. 0, or 2 with `problem` saying which record is wrong.
-  int check_records(std::string* problem);
+  const TableDefinition& definition() const override { return definition_; }
+  // A writing transaction (BEGIN IMMEDIATE), begun after the read snapshot ends.
+  int begin_writes() override;
+  int end_writes(bool commit) override;
+  int run(int operation, int key_number, btrv_fcb& handle) override;
+  const std::string* current_record() const override {
+    return position_.has_current ? &position_.record : nullptr;
+  }
+  int check_records(std::string* problem) override;
+  int records_in_written_order(std::vector<std::string>* records) override;
 
  private:
+  // The first seven in the order of seek_number().
   enum Query {
     kEqual, kGreater, kGreaterOrEqual, kLess, kLessOrEqual, kFirst, kLast, kWalkForward, kWalkBackward, kById,
     kQueryCount
   };
 
-  TableConnection() = default;
+  SqliteTableConnection() = default;
+  // Runs SQL that returns no rows (BEGIN, COMMIT, ROLLBACK), after ending the read snapshot so
+  // that the caller's transaction is its own. A status.
+  int execute(const char* sql);
   int load_definition();
   int check_indexes_match_keys();
   sqlite3_stmt* read_statement(int key_number, Query query);
@@ -80,14 +82,11 @@ class TableConnection {
   int step_next_or_previous(bool next, int key_number, btrv_fcb& handle);
   int run_read_query(sqlite3_stmt* statement, int key_number, btrv_fcb& handle);
   int take_row(sqlite3_stmt* statement, int key_number, btrv_fcb& handle);
-  bool stored_length_fits(int length) const;
   int insert(int key_number, btrv_fcb& handle);
   int update(int key_number, btrv_fcb& handle);
   int remove(int key_number);
   int reread_current(int key_number, btrv_fcb& handle);
-  int record_to_store(const btrv_fcb& handle, std::string* data) const;
   void bind_record(sqlite3_stmt* statement, const std::string& data);
-  void forget_position();
 
   Connection connection_;
   TableDefinition definition_;
@@ -97,23 +96,11 @@ class TableConnection {
 
   // The read snapshot: a transaction of this connection's own, begun by a read.
   bool snapshot_open_ = false;
-  std::int64_t snapshot_began_ms_ = 0;
-  int snapshot_reads_ = 0;
-  std::uint64_t snapshot_writes_seen_ = 0;  // record_store_writes_in_process() when it began
+  SnapshotAge snapshot_age_;
   // A walk statement left part-way through its rows, its last row the current record.
   sqlite3_stmt* cursor_ = nullptr;
 
-  // Position. `positioned_`: next and previous have a place to step from (the record last read,
-  // or last deleted), on key `position_key_`. `has_current_`: that record may be updated or deleted.
-  bool positioned_ = false;
-  bool has_current_ = false;
-  int position_key_ = 0;
-  std::string position_key_value_;    // the stored (encoded) key column of the current record
-  std::int64_t position_order_ = 0;   // its o<n>, or 0 for a unique key
-  std::int64_t current_id_ = 0;
-  std::int64_t current_version_ = 0;
-  std::string current_record_;        // padded to the record length
-  std::string scratch_record_, scratch_key_;  // the next row, until it is known to be sound
+  TablePosition position_;
 };
 
 }  // namespace platform

@@ -187,6 +187,23 @@ PLATFORM_API std::string definition_problem(const TableDefinition& definition);
 // makers of one table at the same moment, one gets 0 and the other 59, leaving nothing behind.
 PLATFORM_API int create_table_file(const std::string& data_path, const TableDefinition& definition);
 
+// True when `data_path` names a PostgreSQL server rather than a folder: a connection URI
+// ("postgresql://..." or "postgres://..."), with the practice's schema after '#'
+// ("postgresql://server/practices#smith_and_co"; without '#' the schema is "practice").
+PLATFORM_API bool is_server_data_path(const std::string& data_path);
+
+// Copies table `file_name` from one data path to another, which must not hold it yet: every
+// record, in the order they were written, in one transaction. 0, or the status of the first
+// failure (59 when the target has the table); `problem` (may be null) then says what failed.
+PLATFORM_API int copy_table(const std::string& from, const std::string& to, const std::string& file_name,
+                            std::string* problem);
+
+// Compares table `file_name` on two data paths: the same definition, and by every key the same
+// records in the same order. 0, or 2 with `problem` naming the first difference; a table that
+// does not open gives its status.
+PLATFORM_API int compare_tables(const std::string& a, const std::string& b, const std::string& file_name,
+                                std::string* problem);
+
 // The path of `file_name` in `data_path`, matched case-insensitively; empty when there is none.
 PLATFORM_API std::string find_table_file(const std::string& data_path, const std::string& file_name);
 

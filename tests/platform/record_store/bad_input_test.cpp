@@ -23,6 +23,9 @@ void change_behind_the_store(const std::filesystem::path& path, const char* sql)
 }
 
 class BadInput : public StoreTest {};
+// Bad input that any backend refuses alike.
+class BadRequests : public StoreSuite {};
+STORE_SUITE_ON_BOTH_BACKENDS(BadRequests);
 
 TEST_F(BadInput, OpenRefusesWhatIsNotATableWithAStatusAndAReport) {
   write_file(folder.path() / "TEXT.TTL", "this is not a table file at all, just some text");
@@ -136,14 +139,14 @@ TEST_F(BadInput, ATableFileWhoseStoredDefinitionIsDamagedIsRefusedWithStatus30) 
   }
 }
 
-TEST_F(BadInput, BuffersBeyondTheLongestATableMayHaveAreRefusedAtOpen) {
+TEST_P(BadRequests, BuffersBeyondTheLongestATableMayHaveAreRefusedAtOpen) {
   btrv_fcb* handle = nullptr;
   EXPECT_EQ(open(&handle, 2147483647, 8), BTR_DATA_BUFFER_TOO_SHORT);
   EXPECT_EQ(open(&handle, 16, 2147483647), BTR_KEY_BUFFER_TOO_SHORT);
   EXPECT_EQ(handle, nullptr);
   platform::TableDefinition huge = row_table("HUGE.TTL");
   huge.record_length = kRecordStoreMaxRecordLength + 1;
-  EXPECT_EQ(platform::create_table_file(folder.string(), huge), BTR_INVALID_FILE_NAME);
+  EXPECT_EQ(platform::create_table_file(data_path(), huge), BTR_INVALID_FILE_NAME);
 }
 
 // One changed byte makes a record say another key than the one it is stored under. The walk gives
@@ -166,7 +169,7 @@ TEST_F(BadInput, ARecordWhoseBytesDisagreeWithItsKeyIsDamageThatEndsTheWalkAndFa
   EXPECT_TRUE(reports.contains("record 2 holds another key 0")) << (reports.lines().empty() ? "" : reports.lines()[0]);
 }
 
-TEST_F(BadInput, AKeyNumberTheTableLacksGivesStatus6) {
+TEST_P(BadRequests, AKeyNumberTheTableLacksGivesStatus6) {
   for (int key : {-1, 3, 100}) {
     SCOPED_TRACE(key);
     EXPECT_EQ(_bt(BTR_GET_FIRST, table, key, __FILE__, __LINE__, 0), BTR_INVALID_KEY_NUMBER);
@@ -174,7 +177,7 @@ TEST_F(BadInput, AKeyNumberTheTableLacksGivesStatus6) {
   }
 }
 
-TEST_F(BadInput, AKeyBufferShorterThanTheKeyGivesStatus21) {
+TEST_P(BadRequests, AKeyBufferShorterThanTheKeyGivesStatus21) {
   btrv_fcb* short_keys = nullptr;
   ASSERT_EQ(open(&short_keys, 16, 4), BTR_OK);
   EXPECT_EQ(_bt(BTR_GET_FIRST, short_keys, 0, __FILE__, __LINE__, 0), BTR_END_OF_FILE);  // key 0 is 4 bytes
@@ -191,14 +194,14 @@ TEST_F(BadInput, CallsOnANullHandleGiveStatus3) {
   EXPECT_EQ(reports.lines().size(), 3u);
 }
 
-TEST_F(BadInput, FileNamesAreMatchedWhateverTheirCase) {
+TEST_P(BadRequests, FileNamesAreMatchedWhateverTheirCase) {
   btrv_fcb* handle = nullptr;
-  ASSERT_EQ(_btopen(&handle, 0, 0, 16, 8, folder.string().c_str(), "rows.ttl", "qelbin", 0, "", 0, 0), BTR_OK);
+  ASSERT_EQ(_btopen(&handle, 0, 0, 16, 8, data_path().c_str(), "rows.ttl", "qelbin", 0, "", 0, 0), BTR_OK);
   _btclose(&handle, __FILE__, __LINE__, 0);
-  EXPECT_EQ(platform::create_table_file(folder.string(), row_table("Rows.Ttl")), BTR_FILE_EXISTS);
+  EXPECT_EQ(platform::create_table_file(data_path(), row_table("Rows.Ttl")), BTR_FILE_EXISTS);
 }
 
-TEST_F(BadInput, UnsoundDefinitionsAreRefused) {
+TEST_P(BadRequests, UnsoundDefinitionsAreRefused) {
   using platform::KeySegmentType;
   platform::TableDefinition outside = row_table("A.TTL");
   outside.keys[0].segments[0].offset = 14;  // runs past the 16-byte record
@@ -211,8 +214,8 @@ TEST_F(BadInput, UnsoundDefinitionsAreRefused) {
   for (const platform::TableDefinition& definition : {outside, odd_integer, long_key, no_keys}) {
     SCOPED_TRACE(definition.file_name);
     EXPECT_FALSE(platform::definition_problem(definition).empty());
-    EXPECT_EQ(platform::create_table_file(folder.string(), definition), BTR_INVALID_FILE_NAME);
-    EXPECT_TRUE(platform::find_table_file(folder.string(), definition.file_name).empty());
+    EXPECT_EQ(platform::create_table_file(data_path(), definition), BTR_INVALID_FILE_NAME);
+    EXPECT_TRUE(platform::find_table_file(data_path(), definition.file_name).empty());
   }
 }
 

@@ -11,9 +11,10 @@
 namespace record_store_test {
 namespace {
 
-class KeyOrder : public StoreTest {};
+class KeyOrder : public StoreSuite {};
+STORE_SUITE_ON_BOTH_BACKENDS(KeyOrder);
 
-TEST_F(KeyOrder, SignedNumbersSortNegativeBeforePositive) {
+TEST_P(KeyOrder, SignedNumbersSortNegativeBeforePositive) {
   const std::int32_t numbers[] = {5, -1, 0, 2147483647, -2147483647 - 1, 256, -256, 1};
   int name = 0;
   for (std::int32_t n : numbers) {
@@ -26,7 +27,7 @@ TEST_F(KeyOrder, SignedNumbersSortNegativeBeforePositive) {
   EXPECT_EQ(order, (std::vector<std::int32_t>{-2147483647 - 1, -256, -1, 0, 1, 5, 256, 2147483647}));
 }
 
-TEST_F(KeyOrder, TextKeysIgnoreWhatFollowsTheTerminator) {
+TEST_P(KeyOrder, TextKeysIgnoreWhatFollowsTheTerminator) {
   Row a = row(1, 0, "AB");
   a.name[4] = 'x';  // left over after the NUL: not part of the key
   ASSERT_EQ(insert(a), BTR_OK);

@@ -7,7 +7,7 @@
 namespace record_store_test {
 namespace {
 
-class Operations : public StoreTest {
+class Operations : public StoreSuite {
  protected:
   void SetUp() override {
     StoreTest::SetUp();
@@ -18,6 +18,7 @@ class Operations : public StoreTest {
     }
   }
 };
+STORE_SUITE_ON_BOTH_BACKENDS(Operations);
 
 struct ReadCase {
   const char* what;
@@ -28,7 +29,7 @@ struct ReadCase {
   std::int32_t found_number;
 };
 
-TEST_F(Operations, ReadsFindTheRecordsThatBtrieveWouldFind) {
+TEST_P(Operations, ReadsFindTheRecordsThatBtrieveWouldFind) {
   const ReadCase cases[] = {
       {"get equal on a unique key", BTR_GET_EQUAL, 0, 2, BTR_OK, 2},
       {"get equal that misses", BTR_GET_EQUAL, 0, 4, BTR_KEY_NOT_FOUND, 0},
@@ -53,7 +54,7 @@ TEST_F(Operations, ReadsFindTheRecordsThatBtrieveWouldFind) {
   }
 }
 
-TEST_F(Operations, ASuccessfulReadLeavesTheFoundKeyInTheKeyBuffer) {
+TEST_P(Operations, ASuccessfulReadLeavesTheFoundKeyInTheKeyBuffer) {
   ASSERT_EQ(get(BTR_GET_GREATER, 0, 3), BTR_OK);
   EXPECT_EQ(key_int(), 10);
   ASSERT_EQ(get(BTR_GET_GREATER_OR_EQUAL, 2, 0), BTR_OK);  // names in text order: "one" first
@@ -61,7 +62,7 @@ TEST_F(Operations, ASuccessfulReadLeavesTheFoundKeyInTheKeyBuffer) {
   EXPECT_EQ(table->data_length, 16);
 }
 
-TEST_F(Operations, NextAndPreviousWalkDuplicatesInInsertionOrder) {
+TEST_P(Operations, NextAndPreviousWalkDuplicatesInInsertionOrder) {
   std::vector<std::int32_t> forward;
   for (int status = step(BTR_GET_FIRST, 1); status == BTR_OK; status = step(BTR_GET_NEXT, 1)) {
     forward.push_back(current_number());
@@ -74,14 +75,14 @@ TEST_F(Operations, NextAndPreviousWalkDuplicatesInInsertionOrder) {
   EXPECT_EQ(backward, (std::vector<std::int32_t>{30, 2, 1, 3, 10}));
 }
 
-TEST_F(Operations, AWalkCanTurnBackAtTheEnd) {
+TEST_P(Operations, AWalkCanTurnBackAtTheEnd) {
   ASSERT_EQ(step(BTR_GET_LAST, 0), BTR_OK);
   EXPECT_EQ(step(BTR_GET_NEXT, 0), BTR_END_OF_FILE);
   ASSERT_EQ(step(BTR_GET_PREVIOUS, 0), BTR_OK);
   EXPECT_EQ(current_number(), 10);
 }
 
-TEST_F(Operations, NextWithoutAPositionGivesNoCurrentRecord) {
+TEST_P(Operations, NextWithoutAPositionGivesNoCurrentRecord) {
   btrv_fcb* fresh = nullptr;
   ASSERT_EQ(open(&fresh), BTR_OK);
   EXPECT_EQ(_bt(BTR_GET_NEXT, fresh, 0, "", 0, 0), BTR_NO_CURRENT_RECORD);
@@ -90,21 +91,21 @@ TEST_F(Operations, NextWithoutAPositionGivesNoCurrentRecord) {
   EXPECT_EQ(step(BTR_GET_PREVIOUS, 0), BTR_NO_CURRENT_RECORD);
 }
 
-TEST_F(Operations, AClashOnAUniqueKeyWritesNothing) {
+TEST_P(Operations, AClashOnAUniqueKeyWritesNothing) {
   EXPECT_EQ(insert(row(2, 99, "other")), BTR_DUPLICATE_KEY);     // key 0 clashes
   EXPECT_EQ(insert(row(77, 99, "ten")), BTR_DUPLICATE_KEY);      // key 2 clashes, key 0 is new
   EXPECT_EQ(get(BTR_GET_EQUAL, 0, 77), BTR_KEY_NOT_FOUND);       // so no key was updated
   EXPECT_EQ(get(BTR_GET_EQUAL, 1, 99), BTR_KEY_NOT_FOUND);
 }
 
-TEST_F(Operations, InsertMakesTheNewRecordCurrent) {
+TEST_P(Operations, InsertMakesTheNewRecordCurrent) {
   ASSERT_EQ(insert(row(25, 20, "newest")), BTR_OK);
   EXPECT_EQ(key_int(), 25);
   ASSERT_EQ(step(BTR_GET_NEXT, 0), BTR_OK);
   EXPECT_EQ(current_number(), 30);
 }
 
-TEST_F(Operations, UpdateRewritesTheCurrentRecordAndFollowsItsNewKey) {
+TEST_P(Operations, UpdateRewritesTheCurrentRecordAndFollowsItsNewKey) {
   ASSERT_EQ(get(BTR_GET_EQUAL, 1, 20), BTR_OK);  // the oldest of group 20: record 3
   ASSERT_EQ(current_number(), 3);
   Row changed = current();
@@ -120,7 +121,7 @@ TEST_F(Operations, UpdateRewritesTheCurrentRecordAndFollowsItsNewKey) {
   EXPECT_EQ(current_number(), 3);  // joined group 10 last
 }
 
-TEST_F(Operations, UpdateAndDeleteNeedACurrentRecord) {
+TEST_P(Operations, UpdateAndDeleteNeedACurrentRecord) {
   btrv_fcb* fresh = nullptr;
   ASSERT_EQ(open(&fresh), BTR_OK);
   const Row r = row(1, 1, "x");
@@ -130,7 +131,7 @@ TEST_F(Operations, UpdateAndDeleteNeedACurrentRecord) {
   _btclose(&fresh, "", 0, 0);
 }
 
-TEST_F(Operations, AnUpdateThatClashesLeavesTheRecordAsItWas) {
+TEST_P(Operations, AnUpdateThatClashesLeavesTheRecordAsItWas) {
   ASSERT_EQ(get(BTR_GET_EQUAL, 0, 3), BTR_OK);
   Row changed = current();
   changed.number = 10;
@@ -142,7 +143,7 @@ TEST_F(Operations, AnUpdateThatClashesLeavesTheRecordAsItWas) {
   EXPECT_EQ(current_number(), 3);
 }
 
-TEST_F(Operations, DeleteRemovesTheRecordAndTheWalkGoesOn) {
+TEST_P(Operations, DeleteRemovesTheRecordAndTheWalkGoesOn) {
   ASSERT_EQ(get(BTR_GET_EQUAL, 0, 2), BTR_OK);
   ASSERT_EQ(step(BTR_DELETE, 0), BTR_OK);
   EXPECT_EQ(step(BTR_DELETE, 0), BTR_NO_CURRENT_RECORD);
@@ -153,7 +154,7 @@ TEST_F(Operations, DeleteRemovesTheRecordAndTheWalkGoesOn) {
   EXPECT_EQ(current_number(), 3);
 }
 
-TEST_F(Operations, AShortRecordBufferGivesStatus22AndNothingCopied) {
+TEST_P(Operations, AShortRecordBufferGivesStatus22AndNothingCopied) {
   btrv_fcb* small = nullptr;
   ASSERT_EQ(open(&small, 12, 8), BTR_OK);
   std::memset(small->key_buffer, 0, 8);
@@ -165,7 +166,7 @@ TEST_F(Operations, AShortRecordBufferGivesStatus22AndNothingCopied) {
   _btclose(&small, __FILE__, __LINE__, 0);
 }
 
-TEST_F(Operations, FailuresAreReportedOnlyWhenTheCallerAsks) {
+TEST_P(Operations, FailuresAreReportedOnlyWhenTheCallerAsks) {
   platform::ReportCapture reports;
   EXPECT_EQ(get(BTR_GET_EQUAL, 0, 99), BTR_KEY_NOT_FOUND);
   EXPECT_TRUE(reports.lines().empty());
@@ -178,17 +179,17 @@ TEST_F(Operations, FailuresAreReportedOnlyWhenTheCallerAsks) {
   EXPECT_TRUE(reports.contains("record store message 3112"));
 }
 
-TEST_F(Operations, ALoadThatFailsPartWayInsertsNothing) {
+TEST_P(Operations, ALoadThatFailsPartWayInsertsNothing) {
   const Row rows[] = {row(100, 1, "a100"), row(101, 1, "a101"), row(10, 1, "clash")};  // 10 is there already
-  EXPECT_EQ(platform::load_table_records(folder.string(), "ROWS.TTL", rows, 3, sizeof(Row)), BTR_DUPLICATE_KEY);
+  EXPECT_EQ(platform::load_table_records(data_path(), "ROWS.TTL", rows, 3, sizeof(Row)), BTR_DUPLICATE_KEY);
   EXPECT_EQ(get(BTR_GET_EQUAL, 0, 100), BTR_KEY_NOT_FOUND);
-  EXPECT_EQ(platform::load_table_records(folder.string(), "ROWS.TTL", rows, 2, sizeof(Row)), BTR_OK);
+  EXPECT_EQ(platform::load_table_records(data_path(), "ROWS.TTL", rows, 2, sizeof(Row)), BTR_OK);
   EXPECT_EQ(get(BTR_GET_EQUAL, 0, 101), BTR_OK);
 }
 
 // A position belongs to the key it was found by: stepping or writing on another would walk or
 // write somewhere the program did not mean.
-TEST_F(Operations, NextPreviousUpdateAndDeleteOnAnotherKeyGiveStatus7AndChangeNothing) {
+TEST_P(Operations, NextPreviousUpdateAndDeleteOnAnotherKeyGiveStatus7AndChangeNothing) {
   struct Case {
     int operation;
     int key;
@@ -214,7 +215,7 @@ TEST_F(Operations, NextPreviousUpdateAndDeleteOnAnotherKeyGiveStatus7AndChangeNo
   EXPECT_EQ(current_number(), 30);
 }
 
-TEST_F(Operations, UnknownOperationsAreRefused) {
+TEST_P(Operations, UnknownOperationsAreRefused) {
   for (int operation : {0, 1, 14, 99, -5}) {
     SCOPED_TRACE(operation);
     EXPECT_EQ(step(operation, 0), BTR_INVALID_OPERATION);

@@ -6,11 +6,13 @@
 
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "platform/errors.h"
 #include "platform/record_store.h"
 #include "support/temporary_folder.h"
+#include "support/test_store.h"
 
 namespace record_store_test {
 
@@ -40,19 +42,30 @@ inline Row row(std::int32_t number, std::int32_t group, const char* name) {
   return r;
 }
 
-// An open handle on a fresh ROWS.TTL, closed at the end of the test.
+using test_support::Backend;
+
+// An open handle on a fresh ROWS.TTL, closed at the end of the test. The table is a file in a
+// fresh folder, or, for a test of the StoreSuite kind, on whichever backend its parameter names.
 class StoreTest : public ::testing::Test {
  protected:
+  virtual Backend backend() const { return Backend::files; }
+
   void SetUp() override {
-    ASSERT_EQ(platform::create_table_file(folder.string(), row_table()), BTR_OK);
+    if (backend() == Backend::server) {
+      server = std::make_unique<test_support::TestStore>(Backend::server);
+      ASSERT_EQ(server->problem(), "");
+    }
+    ASSERT_EQ(platform::create_table_file(data_path(), row_table()), BTR_OK);
     ASSERT_EQ(open(&table), BTR_OK);
   }
   void TearDown() override {
     if (table != nullptr) _btclose(&table, __FILE__, __LINE__, 0);
   }
 
+  std::string data_path() const { return server != nullptr ? server->data_path() : folder.string(); }
+
   int open(btrv_fcb** handle, int record_length = 16, int key_length = 8) {
-    return _btopen(handle, 0, 0, record_length, key_length, folder.string().c_str(), "ROWS.TTL", "qelbin", 0,
+    return _btopen(handle, 0, 0, record_length, key_length, data_path().c_str(), "ROWS.TTL", "qelbin", 0,
                    __FILE__, __LINE__, 0);
   }
   int insert(const Row& r, btrv_fcb* handle = nullptr) {
@@ -80,7 +93,21 @@ class StoreTest : public ::testing::Test {
   }
 
   test_support::TemporaryFolder folder;
+  std::unique_ptr<test_support::TestStore> server;
   btrv_fcb* table = nullptr;
 };
+
+// The same tests on both backends: TEST_P(Fixture, ...) with the fixture derived from this, and
+// STORE_SUITE_ON_BOTH_BACKENDS(Fixture).
+class StoreSuite : public StoreTest, public ::testing::WithParamInterface<Backend> {
+ protected:
+  Backend backend() const override { return GetParam(); }
+};
+
+#define STORE_SUITE_ON_BOTH_BACKENDS(fixture)                                                        \
+  INSTANTIATE_TEST_SUITE_P(Backends, fixture, ::testing::Values(Backend::files, Backend::server), \
+                           [](const ::testing::TestParamInfo<Backend>& info) {                      \
+                             return std::string(test_support::backend_name(info.param));           \
+                           })
 
 }  // namespace record_store_test

@@ -12,6 +12,7 @@
 //   platform::insert_table_record("/srv/practice", "ZORV1005.TTL", &client, sizeof client);
 #pragma once
 
+#include <functional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -45,5 +46,14 @@ PLATFORM_API int create_practice_table(const std::string& data_path, const std::
 // Makes the folder (and its parents) and every practice table file that it lacks. 0, or the
 // first failure's status (2 when the folder cannot be made).
 PLATFORM_API int create_practice_data_folder(const std::string& data_path);
+
+// Copies a practice between data paths (a folder and a server, either way): every practice table
+// that `from` holds, then checks that each copy holds the same records in the same order by every
+// key. `to` must hold no practice table yet (59). `progress` (may be null) is called after each
+// table with its file name, the tables done and the tables to do. 0, or the first failure's
+// status with `problem` naming the table and what failed.
+PLATFORM_API int copy_practice(const std::string& from, const std::string& to,
+                               const std::function<void(const std::string&, int, int)>& progress,
+                               std::string* problem);
 
 }  // namespace platform
