@@ -48,6 +48,8 @@ function(qarntash_component library name)
   if(library STREQUAL "qarntash")
     target_link_libraries(${name} PUBLIC qarntash_public_headers)
     target_compile_definitions(${name} PRIVATE QARNTASH_BUILDING)
+    # Internal headers shared between subsystems, such as library/allocation_fault.h.
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
   else()
     target_compile_definitions(${name} PRIVATE PLATFORM_BUILDING)
   endif()
