@@ -157,7 +157,9 @@ std::string host_pound() {
 
 TEST(SchemaSearch, TextComesBackInTheHostsEncodingWhateverTheFileEncoding) {
 #if defined(_WIN32)
-  if (GetACP() == 1252) EXPECT_EQ(host_pound(), "\xA3");
+  if (GetACP() == 1252) {
+    EXPECT_EQ(host_pound(), "\xA3");
+  }
 #endif
   // The pound sign is C2 A3 in UTF-8, A3 in ISO-8859-1 and A3 00 in UTF-16LE.
   const std::string utf8 = schema(simple_element("Pound", described("\xC2\xA3", "\xC2\xA3 sterling")));
