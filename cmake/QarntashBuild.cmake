@@ -18,6 +18,16 @@ else()
   target_compile_options(qarntash_warnings INTERFACE -Wall -Wextra $<$<BOOL:${QARNTASH_WERROR}>:-Werror>)
 endif()
 
+# MinGW: the GCC runtime (libgcc, libstdc++, winpthread) is linked statically into every DLL and
+# program, so qarntash.dll and platform.dll are all a host needs beside it and no other program's
+# copy of a MinGW runtime can be picked up in its place. Each DLL then has its own runtime: no
+# exception may cross from one DLL into another (the library lets none of its own out).
+if(MINGW)
+  add_link_options(-static)
+  # Programs and DLLs in one folder, where Windows looks for a program's DLLs first.
+  set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
+endif()
+
 if(QARNTASH_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
@@ -48,6 +58,8 @@ function(qarntash_component library name)
   if(library STREQUAL "qarntash")
     target_link_libraries(${name} PUBLIC qarntash_public_headers)
     target_compile_definitions(${name} PRIVATE QARNTASH_BUILDING)
+    # Internal headers shared between subsystems, such as library/allocation_fault.h.
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
   else()
     target_compile_definitions(${name} PRIVATE PLATFORM_BUILDING)
   endif()
@@ -70,4 +82,8 @@ function(qarntash_link_library library)
     target_link_options(${library} INTERFACE -fsanitize=address,undefined)
   endif()
   set_target_properties(${library} PROPERTIES VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR})
+  if(WIN32)
+    # Hosts load the DLLs by these names: qarntash.dll and platform.dll, no "lib" and no version.
+    set_target_properties(${library} PROPERTIES PREFIX "" IMPORT_PREFIX "" RUNTIME_OUTPUT_NAME ${library})
+  endif()
 endfunction()

@@ -5,6 +5,7 @@
 #include <new>
 #include <vector>
 
+#include "library/allocation_fault.h"
 #include "platform/errors.h"
 
 // The periods the unit owns, in the order added. Kept behind a pointer so that the packed unit
@@ -47,7 +48,7 @@ DTU_Partner_AP& DTU_Partner_AP::operator=(DTU_Partner_AP& other) {
 DTU_Partner_AP::~DTU_Partner_AP() = default;
 
 DTU_Partner::DTU_Partner(const PMCO_INT_REF& source, const PMCO_INT_REF& destination, long taxYear)
-    : DTU(source, destination, taxYear), m_AccountPeriods(new (std::nothrow) PeriodList) {}
+    : DTU(source, destination, taxYear), m_AccountPeriods(qarntash::detail::new_or_null<PeriodList>()) {}
 
 DTU_Partner::DTU_Partner(const DTU_Partner& other) : DTU(other), m_AccountPeriods(nullptr) {
   QARNTASH_PARTNER_FIELDS(QARNTASH_COPY_FIELD_, )
@@ -55,10 +56,10 @@ DTU_Partner::DTU_Partner(const DTU_Partner& other) : DTU(other), m_AccountPeriod
 
   // Whole or not at all: a copy that lacks some periods would pass on wrong figures silently,
   // whereas a copy with no list reports on every use.
-  std::unique_ptr<PeriodList> copy(new (std::nothrow) PeriodList);
+  std::unique_ptr<PeriodList> copy(qarntash::detail::new_or_null<PeriodList>());
   if (!copy) return;
   for (const auto& period : other.m_AccountPeriods->periods) {
-    std::unique_ptr<DTU_Partner_AP> duplicate(new (std::nothrow) DTU_Partner_AP(*period));
+    std::unique_ptr<DTU_Partner_AP> duplicate(qarntash::detail::new_or_null<DTU_Partner_AP>(*period));
     if (!duplicate) return;
     copy->periods.push_back(std::move(duplicate));
   }
@@ -68,7 +69,7 @@ DTU_Partner::DTU_Partner(const DTU_Partner& other) : DTU(other), m_AccountPeriod
 DTU_Partner::~DTU_Partner() { delete m_AccountPeriods; }
 
 DTU_Partner_AP* DTU_Partner::createAccountPeriod(unsigned long accountPeriod) const {
-  DTU_Partner_AP* period = new (std::nothrow) DTU_Partner_AP(static_cast<long>(accountPeriod));
+  DTU_Partner_AP* period = qarntash::detail::new_or_null<DTU_Partner_AP>(static_cast<long>(accountPeriod));
   if (period == nullptr) report_refresh_failed(kCreateFailed, __LINE__);
   return period;
 }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "qarntash/library.h"
+#include "support/environment.h"
 
 namespace {
 
@@ -16,10 +17,18 @@ class ScopedEnvironment {
     const char* old = std::getenv(name);
     had_ = old != nullptr;
     if (had_) old_ = old;
-    if (value != nullptr) setenv(name, value, 1); else unsetenv(name);
+    if (value != nullptr) {
+      test_support::set_environment_variable(name, value);
+    } else {
+      test_support::remove_environment_variable(name);
+    }
   }
   ~ScopedEnvironment() {
-    if (had_) setenv(name_, old_.c_str(), 1); else unsetenv(name_);
+    if (had_) {
+      test_support::set_environment_variable(name_, old_);
+    } else {
+      test_support::remove_environment_variable(name_);
+    }
   }
 
  private:

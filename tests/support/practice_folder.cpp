@@ -7,28 +7,13 @@
 
 #include "platform/practice_tables.h"
 #include "platform/record_store.h"
+#include "support/environment.h"
 
 namespace test_support {
 
 namespace {
 
 constexpr const char* kDataPathVariable = "QARNTASH_DATA_PATH";
-
-void set_variable(const char* name, const std::string& value) {
-#if defined(_WIN32)
-  _putenv_s(name, value.c_str());
-#else
-  setenv(name, value.c_str(), 1);
-#endif
-}
-
-void remove_variable(const char* name) {
-#if defined(_WIN32)
-  _putenv_s(name, "");
-#else
-  unsetenv(name);
-#endif
-}
 
 }  // namespace
 
@@ -52,9 +37,9 @@ PracticeFolder::PracticeFolder(std::initializer_list<std::string> tables) : data
 
 PracticeFolder::~PracticeFolder() {
   if (had_previous_path_) {
-    set_variable(kDataPathVariable, previous_path_);
+    set_environment_variable(kDataPathVariable, previous_path_);
   } else {
-    remove_variable(kDataPathVariable);
+    remove_environment_variable(kDataPathVariable);
   }
 }
 
@@ -62,7 +47,7 @@ void PracticeFolder::use_as_configured_data_path() {
   const char* previous = std::getenv(kDataPathVariable);
   had_previous_path_ = previous != nullptr;
   if (previous != nullptr) previous_path_ = previous;
-  set_variable(kDataPathVariable, data_path_);
+  set_environment_variable(kDataPathVariable, data_path_);
 }
 
 int PracticeFolder::insert(const std::string& file_name, const void* record, int length) const {

@@ -1,7 +1,7 @@
-// Fault injection for the "memory ran out" paths: while a FailingAllocation is alive, the nth
-// nothrow allocation (`new (std::nothrow) ...`) made from its start gives null, as it would when
-// memory is exhausted. Other allocations are untouched. Works by replacing the global nothrow
-// operator new in the test program, which the library's calls resolve to.
+// Fault injection for the "memory ran out" paths: while a FailingAllocation is alive, the nth of
+// the library's nothrow allocations made from its start gives null, as it would when memory is
+// exhausted. Other allocations are untouched. Works through the library's own seam
+// (qarntash/allocation_fault.h), which a library loaded as a DLL sees as well.
 #pragma once
 
 namespace test_support {

@@ -79,7 +79,9 @@ class QARNTASH_API XSDSearch {
 
   // The permitted values of the element named `elementName`, in document order; with
   // `useAnnotations`, each value's description where it has one. Empty when the schema did not
-  // load, the element is not found, or its type lists no enumerations.
+  // load, the element is not found, or its type lists no enumerations. The text is in the host's
+  // narrow encoding whatever the schema file's: UTF-8, but on Windows the ANSI code page (a
+  // character it lacks becomes its default character).
   std::vector<std::string> GetXSDEnumerationItemList(const std::string& elementName, bool useAnnotations);
 
  private:
