@@ -160,7 +160,7 @@ void add_stored_options(CLI::App* parent, const char* name, const char* descript
   CLI::App* show = group->add_subcommand("show", "Print the practice's values");
   auto show_data = add_practice_folder_option(show);
   show->callback([show_data, named] {
-    use_practice_folder(*show_data);
+    use_practice_folder_or_demo(*show_data);
     Options options;
     options.Load();
     print_options(options, named());
@@ -171,7 +171,7 @@ void add_stored_options(CLI::App* parent, const char* name, const char* descript
   auto settings = std::make_shared<std::vector<std::string>>();
   set->add_option("settings", *settings, "NAME=VALUE pairs")->required();
   set->callback([set_data, settings, named] {
-    use_practice_folder(*set_data);
+    use_practice_folder_or_demo(*set_data);
     Options options;
     options.Load();
     apply_settings(options, named(), *settings);
@@ -192,7 +192,7 @@ void add_stored_options(CLI::App* parent, const char* name, const char* descript
         ->capture_default_str();
   }
   edit->callback([edit_data, product, named, run_screen] {
-    use_practice_folder(*edit_data);
+    use_practice_folder_or_demo(*edit_data);
     platform::set_session_product(product->c_str());
     const bool saved = run_screen();
     Options after;
@@ -238,7 +238,7 @@ void add_report_options(CLI::App* parent) {
   CLI::App* show = group->add_subcommand("show", "Print a new report's options");
   add_choice(show, *shown);
   show->callback([shown, print] {
-    use_practice_folder(shown->data);
+    use_practice_folder_or_demo(shown->data);
     print(CReportOptions(static_cast<ReportType>(shown->type), shown->stage_complete));
   });
 
@@ -257,7 +257,7 @@ void add_report_options(CLI::App* parent) {
   edit->add_flag("--grey-status", edited->grey, "The status cannot be changed");
   edit->add_flag("--no-allocation", edited->no_allocation, "The report has no allocation of allowances");
   edit->callback([edited, print] {
-    use_practice_folder(edited->data);
+    use_practice_folder_or_demo(edited->data);
     CReportOptions options(static_cast<ReportType>(edited->type), edited->stage_complete);
     options.SetGreyAdminOptions(edited->grey);
     if (edited->no_allocation) options.SetAllocationOfAllowances(false);
@@ -285,7 +285,7 @@ void add_report_settings_command(CLI::App& app) {
   command->add_option("--user", *user, "The user (0: the practice's own)")->check(CLI::Range(0, 32767))->capture_default_str();
   auto data = add_practice_folder_option(command);
   command->callback([user, data] {
-    use_practice_folder(*data);
+    use_practice_folder_or_demo(*data);
     const auto id = static_cast<short>(*user);
     CHeaderSettings::SetUserID(id);
     CFooterSettings::SetUserID(id);

@@ -31,7 +31,7 @@ std::shared_ptr<std::string> add_practice_folder_option(CLI::App* command) {
   return folder;
 }
 
-std::string use_practice_folder(const std::string& data_option) {
+std::string use_practice_folder_or_demo(const std::string& data_option) {
   std::string folder = data_option;
   if (folder.empty()) {
     const char* configured = std::getenv(kDataPathVariable);

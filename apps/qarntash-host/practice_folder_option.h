@@ -16,6 +16,6 @@ std::shared_ptr<std::string> add_practice_folder_option(CLI::App* command);
 // Makes the chosen practice folder the data path that the library opens tables on, writing the
 // demo practice first when the default folder holds none. Returns the folder. Throws
 // CLI::ValidationError for a folder without the practice defaults table.
-std::string use_practice_folder(const std::string& data_option);
+std::string use_practice_folder_or_demo(const std::string& data_option);
 
 }  // namespace host
