@@ -18,34 +18,15 @@
 #include <vector>
 
 #include "platform/record_store.h"
+#include "benchmark_rows.h"
 #include "support/temporary_folder.h"
 
 namespace {
 
-constexpr int kRecords = 100000;
-
-#pragma pack(push, 1)
-struct Row {
-  std::int32_t number;
-  std::int32_t group;
-  char name[8];
-};
-#pragma pack(pop)
-
-platform::TableDefinition row_table(const std::string& file_name) {
-  using platform::KeySegmentType;
-  return platform::TableDefinition{file_name, "benchmark rows", 16, 8, false,
-                                   {{{{0, 4, KeySegmentType::signed_integer}}, false},
-                                    {{{4, 4, KeySegmentType::signed_integer}}, true}}};
-}
-
-// The store's encoding of a signed 32-bit key: big-endian with the sign bit flipped.
-std::string encoded(std::int32_t value) {
-  const auto bits = static_cast<std::uint32_t>(value) ^ 0x80000000u;
-  const char bytes[4] = {static_cast<char>(bits >> 24), static_cast<char>(bits >> 16), static_cast<char>(bits >> 8),
-                         static_cast<char>(bits)};
-  return std::string(bytes, 4);
-}
+using benchmark_rows::encoded;
+using benchmark_rows::kRecords;
+using benchmark_rows::Row;
+using benchmark_rows::row_table;
 
 // One practice folder for the whole run: ROWS.TTL with 100,000 records (numbers 0, 2, 4, ...;
 // ten to a group), and two empty tables for the inserts.
