@@ -47,14 +47,8 @@ CComputationOptions::CComputationOptions()
 
 CComputationOptions::~CComputationOptions() = default;
 
-CComputationOptions& CComputationOptions::operator=(const CComputationOptions& other) {
-  m_DateTimeStamp = other.m_DateTimeStamp;
-  m_CompStatus = other.m_CompStatus;
-  m_EmploymentLock = other.m_EmploymentLock;
-  m_SuppressPaymentDueDate = other.m_SuppressPaymentDueDate;
-  m_SuppressAgentDetails = other.m_SuppressAgentDetails;
-  return *this;
-}
+// Out of line, so that hosts keep linking to the exported assignment.
+CComputationOptions& CComputationOptions::operator=(const CComputationOptions&) = default;
 
 bool CComputationOptions::Load() {
   CDefaultsAndSettingsDAO dao;

@@ -44,18 +44,8 @@ CTaxReturnOptions::CTaxReturnOptions()
 
 CTaxReturnOptions::~CTaxReturnOptions() = default;
 
-CTaxReturnOptions& CTaxReturnOptions::operator=(const CTaxReturnOptions& other) {
-  m_ReturnID = other.m_ReturnID;
-  m_ReturnStatus = other.m_ReturnStatus;
-  m_DefaultDate = other.m_DefaultDate;
-  m_PrintAPhone = other.m_PrintAPhone;
-  m_ElectronicTaxReturn = other.m_ElectronicTaxReturn;
-  m_FinalTaxReturn = other.m_FinalTaxReturn;
-  m_R40 = other.m_R40;
-  m_EChecklistCurrentFigures = other.m_EChecklistCurrentFigures;
-  m_IncludeBenefitSummaries = other.m_IncludeBenefitSummaries;
-  return *this;
-}
+// Out of line, so that hosts keep linking to the exported assignment.
+CTaxReturnOptions& CTaxReturnOptions::operator=(const CTaxReturnOptions&) = default;
 
 bool CTaxReturnOptions::Load() {
   CDefaultsAndSettingsDAO dao;
