@@ -56,7 +56,12 @@ class Curses {
     keypad(stdscr, TRUE);
     set_escdelay(25);
     def_prog_mode();
-    std::atexit([] { endwin(); });
+    // Leaves curses mode if the program exits inside a screen. Only then: a second endwin would
+    // send the terminal's exit sequence again, putting the cursor back where the first screen
+    // opened, over what the program printed since.
+    std::atexit([] {
+      if (!isendwin()) endwin();
+    });
     return screen;
   }
   static inline int depth_ = 0;

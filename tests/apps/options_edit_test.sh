@@ -44,6 +44,10 @@ wait_for "[x] Suppress Agent details"
 tmux_ capture-pane -p | grep -qF "Lock the employment section" && fail "the business tax program sees the lock"
 tmux_ send-keys Escape
 wait_for_exit
-wait_for "Cancelled; nothing was saved"
+wait_for "(ended)"
+# What the program printed after its screen closed stays where it was printed, above what follows.
+after=$(tmux_ capture-pane -p | grep -v '^$')
+[ "$(head -1 <<<"$after")" = "Cancelled; nothing was saved:" ] || fail "the program's last words were overwritten"
+[ "$(tail -1 <<<"$after")" = "(ended)" ] || fail "the cursor did not stay below the program's output"
 [ "$("$host" options computation show --data "$work/practice")" = "$shown" ] || fail "Cancel changed the options"
 echo "PASS"

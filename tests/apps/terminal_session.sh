@@ -25,12 +25,13 @@ wait_for() {
   fail "the screen never showed: $1"
 }
 
-# Starts COMMAND (a shell line) on a 100 x 30 terminal; its exit status goes to $work/exit.
+# Starts COMMAND (a shell line) on a 100 x 30 terminal; its exit status goes to $work/exit, and
+# the line "(ended)" follows its output, where the shell's next output would go.
 start_run() {
   rm -f "$work/exit"
   tmux_ kill-server 2>/dev/null || true
   run=$((run + 1))
-  tmux_ new-session -d -x 100 -y 30 "TERM=xterm $1; echo \$? > '$work/exit'; sleep 30"
+  tmux_ new-session -d -x 100 -y 30 "TERM=xterm $1; echo \$? > '$work/exit'; echo '(ended)'; sleep 30"
 }
 
 wait_for_exit() {
