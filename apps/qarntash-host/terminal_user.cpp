@@ -154,7 +154,7 @@ class FormScreen {
     window_ = newwin(std::min(lines, LINES - 1), std::min(columns, COLS), 0, 0);
     keypad(window_, TRUE);
     for (const FormControl& c : state.controls) {
-      if (c.visible && is_editable(c)) draw(c, state.focus == c.id);
+      if (c.visible && is_editable(c)) draw(state, c, state.focus == c.id);
     }
     if (!fields_.empty()) {
       fields_.push_back(nullptr);
@@ -170,7 +170,7 @@ class FormScreen {
     wborder(window_, '|', '|', '-', '-', '+', '+', '+', '+');
     mvwprintw(window_, 0, 2, " %s ", state.title.c_str());
     for (const FormControl& c : state.controls) {
-      if (c.visible && !is_editable(c)) draw(c, state.focus == c.id);
+      if (c.visible && !is_editable(c)) draw(state, c, state.focus == c.id);
     }
     std::string help = "Tab/arrows move  Space ticks  Enter OK  Esc Cancel";
     if (std::find(state.taken_keys.begin(), state.taken_keys.end(), 119ul) != state.taken_keys.end()) help += "  F8";
@@ -216,6 +216,21 @@ class FormScreen {
   };
 
   static int row_of(int y) { return 1 + y / kDialogUnitsPerLine; }
+  // The line a control's text stands on. A template sets a label or tick a few units lower than
+  // the box beside it, to line up their text; by their own tops the two may fall on adjacent
+  // lines. So a control whose middle falls within a taller box of one line takes that box's line.
+  static int text_row_of(const platform::FormState& state, const FormControl& c) {
+    const int middle = c.rect.y + std::min(c.rect.height, 12) / 2;
+    const FormControl* anchor = &c;
+    for (const FormControl& other : state.controls) {
+      const bool one_line = other.kind != ControlKind::GroupBox && other.rect.height <= 14;
+      if (other.visible && one_line && other.rect.height > anchor->rect.height && other.rect.y <= middle &&
+          middle < other.rect.bottom()) {
+        anchor = &other;
+      }
+    }
+    return row_of(anchor->rect.y);
+  }
   static int column_of(int x) { return 1 + x / kDialogUnitsPerColumn; }
 
   void put(int row, int column, const std::string& text, int width, attr_t attributes) {
@@ -226,14 +241,26 @@ class FormScreen {
     wattroff(window_, attributes);
   }
 
-  void draw(const FormControl& c, bool focused) {
-    const int row = row_of(c.rect.y);
+  // A group's lower border: where the template puts it, but always below the controls it holds
+  // (a tight group's last row would otherwise be drawn over by the border).
+  static int group_bottom_row(const platform::FormState& state, const FormControl& group) {
+    int bottom = row_of(group.rect.bottom()) - 1;
+    for (const FormControl& c : state.controls) {
+      const bool inside = c.rect.x >= group.rect.x && c.rect.y > group.rect.y && c.rect.bottom() <= group.rect.bottom() &&
+                          c.rect.x + c.rect.width <= group.rect.x + group.rect.width;
+      if (c.visible && c.kind != ControlKind::GroupBox && inside) bottom = std::max(bottom, text_row_of(state, c) + 1);
+    }
+    return bottom;
+  }
+
+  void draw(const platform::FormState& state, const FormControl& c, bool focused) {
+    const int row = c.kind == ControlKind::GroupBox ? row_of(c.rect.y) : text_row_of(state, c);
     const int column = column_of(c.rect.x);
     const int width = std::max(1, c.rect.width / kDialogUnitsPerColumn);
     const attr_t look = (focused ? A_REVERSE : A_NORMAL) | (c.enabled ? A_NORMAL : A_DIM);
     switch (c.kind) {
       case ControlKind::GroupBox: {
-        const int bottom = std::min(row_of(c.rect.bottom()) - 1, getmaxy(window_) - 2);
+        const int bottom = std::min(group_bottom_row(state, c), getmaxy(window_) - 2);
         const int right = std::min(column + width - 1, getmaxx(window_) - 2);
         if (bottom > row && right > column) {
           // Plain characters, so that any terminal (and a captured screen) shows the same.

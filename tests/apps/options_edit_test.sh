@@ -2,7 +2,8 @@
 # A person at a terminal runs `qarntash-host options computation edit` on a demo practice: the
 # personal tax program's screen shows the practice's values and the employment lock; they tick
 # the date stamp, choose Final and press Enter, and the practice keeps it. The business tax
-# program's screen shows the suppress ticks instead of the lock, and Esc saves nothing.
+# program's screen shows the suppress ticks instead of the lock, and Esc saves nothing. The tax
+# return screen keeps a tight group's radio buttons inside its borders.
 # Runs the program inside its own tmux server.
 #   options_edit_test.sh HOST_PROGRAM
 set -euo pipefail
@@ -50,4 +51,10 @@ after=$(tmux_ capture-pane -p | grep -v '^$')
 [ "$(head -1 <<<"$after")" = "Cancelled; nothing was saved:" ] || fail "the program's last words were overwritten"
 [ "$(tail -1 <<<"$after")" = "(ended)" ] || fail "the cursor did not stay below the program's output"
 [ "$("$host" options computation show --data "$work/practice")" = "$shown" ] || fail "Cancel changed the options"
+# A group as tight as its one row of radio buttons keeps them inside its borders.
+start_run "'$host' options tax-return edit --data '$work/practice'"
+wait_for "Tax Return Options"
+tmux_ capture-pane -p | grep -qE '^\|  \| \( \) Client ID +\(\*\) Client UTR' || fail "the radio buttons are drawn over a border"
+tmux_ send-keys Escape
+wait_for_exit
 echo "PASS"

@@ -39,6 +39,11 @@ run_host() {
 run_host
 screen=$(tmux_ capture-pane -p)
 grep -qE "2  2007-08 +1500.00 +\[x\] +2000.00 +500.00" <<<"$screen" || fail "2007-08 does not show its override"
+# Each year's label, tick and amounts stand on one line, though the template sets them a few units apart.
+for row in "1  2006-07" "3  2008-09" "4  2009-10" "5  2010-11"; do
+  grep -qE "$row +1500.00 +\[ \] +1500.00 +0.00" <<<"$screen" || fail "$row is not on one line"
+done
+grep -qE "Total UITF 40 adjustment +9000.00" <<<"$screen" || fail "the total is not beside its label"
 grep -qE "Amount untaxed at 5 April 2009 +4000.00" <<<"$screen" || fail "the untaxed amount is wrong"
 tmux_ send-keys Enter
 wait_for "A sixth of the business profit for the period is less than the"
