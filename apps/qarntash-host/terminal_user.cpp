@@ -470,12 +470,15 @@ void TerminalUser::run_form(fp_FORM& form) {
         redraw = false;
         break;
       case KEY_LEFT:
-        screen->drive(editing ? REQ_PREV_CHAR : REQ_PREV_FIELD);
-        redraw = false;
-        break;
       case KEY_RIGHT:
-        screen->drive(editing ? REQ_NEXT_CHAR : REQ_NEXT_FIELD);
-        redraw = false;
+        // Within a text box the arrows move along the text; elsewhere they move the focus, as the
+        // other arrows do, so that the highlighted control is always the one that takes the keys.
+        if (editing) {
+          screen->drive(key == KEY_LEFT ? REQ_PREV_CHAR : REQ_NEXT_CHAR);
+          redraw = false;
+        } else {
+          form.user_enter(neighbour(form.state(), form.state().focus, key == KEY_LEFT ? -1 : 1));
+        }
         break;
       default:
         if (editing && key >= 0x20 && key < 0x100) screen->drive(key);

@@ -27,7 +27,7 @@ screen=$(tmux_ capture-pane -p)
 grep -qF "(*) Interim" <<<"$screen" || fail "the practice's status (interim) is not chosen"
 grep -qF "[x] Lock the employment section" <<<"$screen" || fail "the employment lock is not shown ticked"
 grep -qF "Suppress Agent details" <<<"$screen" && fail "the personal tax program sees the suppress ticks"
-tmux_ send-keys Space Tab Space
+tmux_ send-keys Space Right Space  # the arrows move between ticks and radio buttons too
 wait_for "(*) Final"
 wait_for "[x] Date and time stamp on all computations"
 tmux_ send-keys Enter
