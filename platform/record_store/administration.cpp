@@ -1,5 +1,6 @@
 // What a practice's set-up program does with table files: make them from a definition, find
 // them by name, check them and load records.
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <ctime>
@@ -377,6 +378,10 @@ bool SnapshotAge::serves_another_read() {
   const ReadSnapshotBound bound = record_store_read_snapshot_bound();
   return ++reads_ <= bound.reads && record_store_writes_in_process() == writes_seen_ &&
          milliseconds_now() - began_ms_ < bound.milliseconds;
+}
+
+int SnapshotAge::reads_left() const {
+  return std::max(0, record_store_read_snapshot_bound().reads - reads_);
 }
 
 bool same_file_name(const std::string& a, const std::string& b) {

@@ -372,8 +372,10 @@ int ServerTable::step_next_or_previous(bool next, int key_number, btrv_fcb& hand
   }
   drop_batch();
   // Read ahead only inside a snapshot (or a load's transaction): otherwise each read must see the
-  // table as it stands.
-  const int batch = snapshot_open_ || in_writes_ ? next_batch_ : 1;
+  // table as it stands. Inside a snapshot, no more than it may still serve: rows read beyond
+  // that would be dropped unread when it ends.
+  int batch = in_writes_ ? next_batch_ : 1;
+  if (snapshot_open_) batch = std::min(next_batch_, 1 + snapshot_age_.reads_left());
   next_batch_ = std::min(next_batch_ * 2, kLargestBatch);
   ServerParameters parameters;
   parameters.add_bytes(position_.key_value);

@@ -34,6 +34,9 @@ class SnapshotAge {
   // Counts one more read; false once the snapshot has reached the bound or a write of this
   // program has happened since it began, so it must end before the read.
   bool serves_another_read();
+  // The reads it may still serve after the one being made, by the count alone (its age in
+  // milliseconds may end it sooner).
+  int reads_left() const;
 
  private:
   std::int64_t began_ms_ = 0;

@@ -1,44 +1,21 @@
 // The host program as its user runs it: whatever no car or date can be is refused with one line
 // naming the field and what it takes, and a moved program still finds its limits.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 
+#include "host_program_runner.h"
 #include "support/temporary_folder.h"
 
 namespace {
 
+using test_support::HostRun;
 using test_support::TemporaryFolder;
-
-struct HostRun {
-  int exit_code;
-  std::string out;
-  std::string err;
-};
-
-std::string read_all(const std::string& path) {
-  std::ifstream in(path);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-// Runs the program with `arguments` (shell words) inside `folder`.
-HostRun run_host(const TemporaryFolder& folder, const std::string& arguments,
-                 const std::string& program = QARNTASH_HOST_PROGRAM) {
-  const std::string out = folder.string() + "/out.txt";
-  const std::string err = folder.string() + "/err.txt";
-  const std::string command = "cd '" + folder.string() + "' && '" + program + "' " + arguments + " >'" + out +
-                              "' 2>'" + err + "' </dev/null";
-  const int status = std::system(command.c_str());
-  return {WEXITSTATUS(status), read_all(out), read_all(err)};
-}
+using test_support::run_host;
 
 // A car without its price, fuel type or registration, which the cases below give.
 const std::string kCar = "--co2 120 ";

@@ -17,23 +17,31 @@ constexpr const char* kDataPathVariable = "QARNTASH_DATA_PATH";
 
 }  // namespace
 
-PracticeFolder::PracticeFolder() : data_path_(folder_.string()) {
-  status_ = platform::create_practice_data_folder(data_path_);
+PracticeFolder::PracticeFolder(Backend backend)
+    : store_(std::make_unique<TestStore>(backend)), data_path_(store_->data_path()) {
+  status_ = store_status();
+  if (status_ == 0) status_ = platform::create_practice_data_folder(data_path_);
   use_as_configured_data_path();
 }
 
-PracticeFolder::PracticeFolder(DemoPractice) : data_path_(folder_.string()) {
-  status_ = platform::write_demo_practice(data_path_);
+PracticeFolder::PracticeFolder(DemoPractice, Backend backend)
+    : store_(std::make_unique<TestStore>(backend)), data_path_(store_->data_path()) {
+  status_ = store_status();
+  if (status_ == 0) status_ = platform::write_demo_practice(data_path_);
   use_as_configured_data_path();
 }
 
-PracticeFolder::PracticeFolder(std::initializer_list<std::string> tables) : data_path_(folder_.string()) {
+PracticeFolder::PracticeFolder(Backend backend, std::initializer_list<std::string> tables)
+    : store_(std::make_unique<TestStore>(backend)), data_path_(store_->data_path()) {
+  status_ = store_status();
   for (const std::string& table : tables) {
-    const int status = platform::create_practice_table(data_path_, table);
-    if (status != 0 && status_ == 0) status_ = status;
+    if (status_ != 0) break;
+    status_ = platform::create_practice_table(data_path_, table);
   }
   use_as_configured_data_path();
 }
+
+int PracticeFolder::store_status() const { return store_->problem().empty() ? 0 : BTR_IO_ERROR; }
 
 PracticeFolder::~PracticeFolder() {
   if (had_previous_path_) {

@@ -1,6 +1,7 @@
 // A practice data folder for one test: a temporary folder holding empty practice table files
 // (every table of the catalogue, or the ones named), made the configured data path while the
-// object lives, and removed with everything in it when the test ends.
+// object lives, and removed with everything in it when the test ends. Given Backend::server, the
+// tables are made in a fresh schema on the tests' PostgreSQL cluster instead (support/test_store.h).
 //
 // Usage:
 //   test_support::PracticeFolder practice;
@@ -10,11 +11,12 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/practice/clients.h"
-#include "support/temporary_folder.h"
+#include "support/test_store.h"
 
 namespace test_support {
 
@@ -24,18 +26,20 @@ struct DemoPractice {};
 class PracticeFolder {
  public:
   // Every table of the catalogue.
-  PracticeFolder();
+  explicit PracticeFolder(Backend backend = Backend::files);
   // The demo practice: every table, with the demo's rows.
-  explicit PracticeFolder(DemoPractice);
+  explicit PracticeFolder(DemoPractice, Backend backend = Backend::files);
   // Only the tables named (file names of the catalogue).
-  explicit PracticeFolder(std::initializer_list<std::string> tables);
+  explicit PracticeFolder(std::initializer_list<std::string> tables) : PracticeFolder(Backend::files, tables) {}
+  PracticeFolder(Backend backend, std::initializer_list<std::string> tables);
   ~PracticeFolder();
   PracticeFolder(const PracticeFolder&) = delete;
   PracticeFolder& operator=(const PracticeFolder&) = delete;
 
   const std::string& data_path() const { return data_path_; }
-  // The status of making the tables (0 when all were made).
+  // The status of making the tables (0 when all were made), and why the store was not there.
   int status() const { return status_; }
+  const std::string& problem() const { return store_->problem(); }
 
   // Inserts one record; returns the store's status.
   int insert(const std::string& file_name, const void* record, int length) const;
@@ -47,7 +51,10 @@ class PracticeFolder {
  private:
   void use_as_configured_data_path();
 
-  TemporaryFolder folder_;
+  // Whether the store is there: its problem, or else 0.
+  int store_status() const;
+
+  std::unique_ptr<TestStore> store_;
   std::string data_path_;
   int status_ = 0;
   bool had_previous_path_ = false;

@@ -10,6 +10,7 @@
 #include "platform/practice_tables.h"
 #include "platform/store_faults.h"
 #include "platform/types.h"
+#include "support/both_backends.h"
 #include "support/practice_folder.h"
 
 namespace {
@@ -33,10 +34,12 @@ int add_relationship(const test_support::PracticeFolder& practice, std::int32_t 
   return table.insert().code();
 }
 
-class PracticeTableWalk : public ::testing::Test {
+using test_support::Backend;
+
+class PracticeTableWalk : public ::testing::TestWithParam<Backend> {
  protected:
   void SetUp() override {
-    ASSERT_EQ(practice.status(), 0);
+    ASSERT_EQ(practice.status(), 0) << practice.problem();
     // Trust 5001 has three relationships, its neighbours one each: the walk must not stray.
     ASSERT_EQ(add_relationship(practice, 5000, 1, 1009, 1, 0), 0);
     ASSERT_EQ(add_relationship(practice, 5001, 2, 1002, 2, 2500), 0);
@@ -45,12 +48,12 @@ class PracticeTableWalk : public ::testing::Test {
     ASSERT_EQ(add_relationship(practice, 5002, 1, 1001, 5, 0), 0);
   }
 
-  test_support::PracticeFolder practice{"zorv1371.ttl"};
+  test_support::PracticeFolder practice{GetParam(), {"zorv1371.ttl"}};
   const ZORV1371_KEYBUF trust_5001{5, 5001, 0, 0, 0, 0};
   static constexpr int kOwnerBytes = 5;  // type byte and number
 };
 
-TEST_F(PracticeTableWalk, VisitsExactlyTheRecordsOfAKeyPrefixInKeyOrder) {
+TEST_P(PracticeTableWalk, VisitsExactlyTheRecordsOfAKeyPrefixInKeyOrder) {
   PracticeTable<ZORV1371_REC> relationships("walk");
   std::vector<std::int32_t> numbers;
   std::vector<std::int32_t> shares;
@@ -63,7 +66,7 @@ TEST_F(PracticeTableWalk, VisitsExactlyTheRecordsOfAKeyPrefixInKeyOrder) {
   EXPECT_EQ(shares, (std::vector<std::int32_t>{0, 2500, 7500}));
 }
 
-TEST_F(PracticeTableWalk, StopsWhenTheVisitorSaysSoAndAtTheEndOfTheTable) {
+TEST_P(PracticeTableWalk, StopsWhenTheVisitorSaysSoAndAtTheEndOfTheTable) {
   PracticeTable<ZORV1371_REC> relationships("walk");
   int visits = 0;
   EXPECT_TRUE(relationships.walk(2, trust_5001, kOwnerBytes, [&](const ZORV1371_REC&) { return ++visits < 2; }).ok());
@@ -79,7 +82,7 @@ TEST_F(PracticeTableWalk, StopsWhenTheVisitorSaysSoAndAtTheEndOfTheTable) {
   EXPECT_EQ(visits, 0);
 }
 
-TEST_F(PracticeTableWalk, AFailureMidWalkIsReportedWithTheCallTagAndReturned) {
+TEST_P(PracticeTableWalk, AFailureMidWalkIsReportedWithTheCallTagAndReturned) {
   PracticeTable<ZORV1371_REC> relationships("RelatedParties");
   platform::ReportCapture reports;
   platform::StoreFaults faults;
@@ -92,8 +95,13 @@ TEST_F(PracticeTableWalk, AFailureMidWalkIsReportedWithTheCallTagAndReturned) {
   EXPECT_TRUE(reports.contains("RelatedParties"));
 }
 
-TEST(PracticeTable, FindsARecordAndSaysQuietlyWhenThereIsNone) {
-  test_support::PracticeFolder practice({"ZORV1005.TTL"});
+STORE_SUITE_ON_BOTH_BACKENDS(PracticeTableWalk);
+
+class PracticeTableCalls : public ::testing::TestWithParam<Backend> {};
+STORE_SUITE_ON_BOTH_BACKENDS(PracticeTableCalls);
+
+TEST_P(PracticeTableCalls, FindsARecordAndSaysQuietlyWhenThereIsNone) {
+  test_support::PracticeFolder practice(GetParam(), {"ZORV1005.TTL"});
   ASSERT_EQ(practice.insert("ZORV1005.TTL", test_support::client_record("AB12", 1, 1001)), 0);
   PracticeTable<zorv1005_rec> clients("getID");
   platform::ReportCapture reports;
@@ -106,8 +114,8 @@ TEST(PracticeTable, FindsARecordAndSaysQuietlyWhenThereIsNone) {
   EXPECT_TRUE(reports.lines().empty());
 }
 
-TEST(PracticeTable, ATableThatDidNotOpenAnswersNoTableToEveryCall) {
-  test_support::PracticeFolder practice({"zorv2006.ttl"});
+TEST_P(PracticeTableCalls, ATableThatDidNotOpenAnswersNoTableToEveryCall) {
+  test_support::PracticeFolder practice(GetParam(), {"zorv2006.ttl"});
   platform::ReportCapture reports;
   PracticeTable<ZORV1101_REC> individuals("getDateOfDeath");  // its table was not made
   EXPECT_FALSE(individuals.is_open());
@@ -121,8 +129,8 @@ TEST(PracticeTable, ATableThatDidNotOpenAnswersNoTableToEveryCall) {
   EXPECT_EQ(reports.lines().size(), 1u);               // the open, once
 }
 
-TEST(PracticeTable, AFaultedOpenIsANoTableAsARealOneIs) {
-  test_support::PracticeFolder practice({"ZORV1005.TTL"});
+TEST_P(PracticeTableCalls, AFaultedOpenIsANoTableAsARealOneIs) {
+  test_support::PracticeFolder practice(GetParam(), {"ZORV1005.TTL"});
   platform::StoreFaults faults;
   faults.fail_next(platform::kStoreOpenOperation, BTR_NOT_A_TABLE_FILE);
   PracticeTable<zorv1005_rec> clients("getID");
@@ -130,11 +138,11 @@ TEST(PracticeTable, AFaultedOpenIsANoTableAsARealOneIs) {
   EXPECT_TRUE(clients.find(1, PMCO_INT_REF{1, 1001}).no_table());
 }
 
-TEST(PracticeTable, OpensOnTheDataPathConfiguredWhenItIsMade) {
-  test_support::PracticeFolder first({"ZORV1005.TTL"});
+TEST_P(PracticeTableCalls, OpensOnTheDataPathConfiguredWhenItIsMade) {
+  test_support::PracticeFolder first(GetParam(), {"ZORV1005.TTL"});
   ASSERT_EQ(first.insert("ZORV1005.TTL", test_support::client_record("FIRST", 1, 1)), 0);
   {
-    test_support::PracticeFolder second({"ZORV1005.TTL"});  // now the configured data path
+    test_support::PracticeFolder second(GetParam(), {"ZORV1005.TTL"});  // now the configured data path
     ASSERT_EQ(second.insert("ZORV1005.TTL", test_support::client_record("SECOND", 1, 1)), 0);
     PracticeTable<zorv1005_rec> clients("getID");
     ASSERT_TRUE(clients.find(1, PMCO_INT_REF{1, 1}).ok());

@@ -8,6 +8,7 @@
 #include "platform/errors.h"
 #include "platform/field_tables.h"
 #include "platform/practice_tables.h"
+#include "support/both_backends.h"
 #include "support/practice_folder.h"
 
 namespace {
@@ -19,10 +20,11 @@ struct SettingsKey {
 };
 #pragma pack(pop)
 
-class FieldTables : public ::testing::Test {
+// The practice's settings table, on the backend the test's parameter names.
+class FieldTables : public ::testing::TestWithParam<test_support::Backend> {
  protected:
   void SetUp() override {
-    ASSERT_EQ(practice.status(), 0);
+    ASSERT_EQ(practice.status(), 0) << practice.problem();
     ASSERT_EQ(_btopen(&settings, 0, 0, 512, 6, practice.data_path().c_str(), "zorv3000.ttl", "qelbin", 0, "", 0, 0), 0);
   }
   void TearDown() override { _btclose(&settings, "", 0, 0); }
@@ -33,11 +35,12 @@ class FieldTables : public ::testing::Test {
     return _bt(BTR_GET_EQUAL, settings, 0, "", 0, 0);
   }
 
-  test_support::PracticeFolder practice{"zorv3000.ttl", "zorv2000.ttl"};
+  test_support::PracticeFolder practice{GetParam(), {"zorv3000.ttl", "zorv2000.ttl"}};
   btrv_fcb* settings = nullptr;
 };
+STORE_SUITE_ON_BOTH_BACKENDS(FieldTables);
 
-TEST_F(FieldTables, AStaticTableTakesTheNamedFieldsOutOfTheRecord) {
+TEST_P(FieldTables, AStaticTableTakesTheNamedFieldsOutOfTheRecord) {
   const SettingsKey key{11, 0};
   const std::int16_t client_name_code = 3;
   const std::int32_t date_text_code = 0x401;
@@ -61,7 +64,7 @@ TEST_F(FieldTables, AStaticTableTakesTheNamedFieldsOutOfTheRecord) {
   EXPECT_EQ(title_code, 0);
 }
 
-TEST_F(FieldTables, ATextFieldEndsAtItsFirstNulAndIsCutToItsPlace) {
+TEST_P(FieldTables, ATextFieldEndsAtItsFirstNulAndIsCutToItsPlace) {
   const SettingsKey key{11, 0};
   test_support::TaggedRecord record(&key, sizeof key);
   record.add_bytes(600, "AB\0CD", 5).add_text(601, "a text longer than its place");
@@ -77,7 +80,7 @@ TEST_F(FieldTables, ATextFieldEndsAtItsFirstNulAndIsCutToItsPlace) {
   EXPECT_EQ(std::string(cut, sizeof cut), "a text l");  // a full place has no terminator
 }
 
-TEST_F(FieldTables, ATaggedRecordWhoseLengthsRunPastItsEndIsRefusedWhole) {
+TEST_P(FieldTables, ATaggedRecordWhoseLengthsRunPastItsEndIsRefusedWhole) {
   const SettingsKey key{19, 0};
   test_support::TaggedRecord record(&key, sizeof key);
   record.add(1400, std::int32_t{0x30});
@@ -98,7 +101,7 @@ TEST_F(FieldTables, ATaggedRecordWhoseLengthsRunPastItsEndIsRefusedWhole) {
   EXPECT_TRUE(reports.contains("runs past the end"));
 }
 
-TEST_F(FieldTables, BadArgumentsGiveAStatus) {
+TEST_P(FieldTables, BadArgumentsGiveAStatus) {
   std::int32_t place = 0;
   FAC_ENTRY fields[] = {{1, 4, 0, 0, &place}, {-1, 0, 0, 0, nullptr}};
   EXPECT_EQ(get_fac(fields, nullptr, 6), BTR_FILE_NOT_OPEN);
@@ -132,8 +135,9 @@ class PracticeDefaults : public FieldTables {
   DFAC_TABLE* table = nullptr;
   char* buffer = nullptr;
 };
+STORE_SUITE_ON_BOTH_BACKENDS(PracticeDefaults);
 
-TEST_F(PracticeDefaults, WritesAndReadsBackThroughARunTimeFieldTable) {
+TEST_P(PracticeDefaults, WritesAndReadsBackThroughARunTimeFieldTable) {
   key(19);
   ASSERT_EQ(_tld(BTR_GET_EQUAL, defaults, table, 0, "", 0, 0), BTR_KEY_NOT_FOUND);
   const std::int32_t entry_type = 19;
@@ -155,7 +159,7 @@ TEST_F(PracticeDefaults, WritesAndReadsBackThroughARunTimeFieldTable) {
   EXPECT_EQ(read_flags, 0x101);
 }
 
-TEST_F(PracticeDefaults, AnUpdateKeepsFieldsThatTheFieldTableDoesNotName) {
+TEST_P(PracticeDefaults, AnUpdateKeepsFieldsThatTheFieldTableDoesNotName) {
   const std::int32_t entry_type = 19;
   const std::int16_t zero = 0;
   char key_fields[6];
@@ -183,7 +187,7 @@ TEST_F(PracticeDefaults, AnUpdateKeepsFieldsThatTheFieldTableDoesNotName) {
   EXPECT_EQ(buffer[0], 'Y');
 }
 
-TEST_F(PracticeDefaults, AnUpdateOverADamagedRecordIsRefusedAndLosesNoField) {
+TEST_P(PracticeDefaults, AnUpdateOverADamagedRecordIsRefusedAndLosesNoField) {
   const std::int32_t entry_type = 19;
   char key_fields[6] = {};
   std::memcpy(key_fields, &entry_type, 4);
@@ -204,7 +208,7 @@ TEST_F(PracticeDefaults, AnUpdateOverADamagedRecordIsRefusedAndLosesNoField) {
   EXPECT_EQ(std::string(defaults->record_buffer, damaged.size()), std::string(damaged.data(), damaged.size()));
 }
 
-TEST_F(PracticeDefaults, FieldsThatDoNotFitTheRecordAreNotWritten) {
+TEST_P(PracticeDefaults, FieldsThatDoNotFitTheRecordAreNotWritten) {
   DFAC_TABLE* big = nullptr;
   char* big_buffer = nullptr;
   ASSERT_EQ(dfac_init(&big, &big_buffer, 2000, 0), 0);

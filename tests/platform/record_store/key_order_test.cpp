@@ -43,9 +43,12 @@ TEST_P(KeyOrder, TextKeysIgnoreWhatFollowsTheTerminator) {
 
 // A client's accounting periods, walked back from a period end with get less on
 // (client, period end, period kind), as the accounting-date lookups do.
-TEST(PracticeKeys, GetLessWalksBackThroughOneClientsPeriodsInDateOrder) {
-  test_support::PracticeFolder practice({"zorv1202.ttl"});
-  ASSERT_EQ(practice.status(), 0);
+class PracticeKeys : public ::testing::TestWithParam<Backend> {};
+STORE_SUITE_ON_BOTH_BACKENDS(PracticeKeys);
+
+TEST_P(PracticeKeys, GetLessWalksBackThroughOneClientsPeriodsInDateOrder) {
+  test_support::PracticeFolder practice(GetParam(), {"zorv1202.ttl"});
+  ASSERT_EQ(practice.status(), 0) << practice.problem();
   const ZORV1202_REC periods[] = {
       {-7, 45000, 1, 1}, {7, 44000, 1, 2}, {7, 44200, 2, 3}, {7, 44365, 1, 4}, {7, 44730, 1, 5}, {8, 44100, 1, 6},
   };

@@ -70,6 +70,32 @@ TEST_F(ServerBackend, ARowLockedByAnotherUserGives85AfterTheBusyTimeoutAnd80Once
   _btclose(&waiting, "", 0, 0);
 }
 
+// A walk reads ahead inside its snapshot, never past it: across renewals every record comes once,
+// in key order, and one another user adds among the records already read ahead shows once the
+// bound has passed.
+TEST_F(ServerBackend, AWalkAcrossSnapshotRenewalsMissesNothingAndSeesAnotherUsersInsert) {
+  std::vector<std::int32_t> expected;
+  for (std::int32_t number = 0; number < 80; number += 2) {
+    ASSERT_EQ(insert(row(number, 0, std::to_string(number).c_str())), BTR_OK);
+    expected.push_back(number);
+  }
+  expected.insert(expected.begin() + 16, 31);
+  platform::set_record_store_read_snapshot_bound(60000, 7);
+  std::vector<std::int32_t> walked;
+  int status = step(BTR_GET_FIRST, 0);
+  for (; status == BTR_OK && walked.size() < 10; status = step(BTR_GET_NEXT, 0)) walked.push_back(current_number());
+  // Number 31 (group 1, name "x"), its keys in the store's encoding.
+  test_support::ServerSession other_user(*server);
+  ASSERT_EQ(other_user.run("INSERT INTO \"rows.ttl\"(id, version, data, k0, k1, o1, k2) "
+                           "SELECT n, 1, '\\x1f000000010000007800000000000000', '\\x8000001f', '\\x80000001', n, "
+                           "'\\x7800000000000000' FROM nextval('\"rows.ttl#order\"') n"),
+            "");
+  for (; status == BTR_OK; status = step(BTR_GET_NEXT, 0)) walked.push_back(current_number());
+  platform::set_record_store_read_snapshot_bound(50, 10000);
+  EXPECT_EQ(status, BTR_END_OF_FILE);
+  EXPECT_EQ(walked, expected);
+}
+
 // A practice copied from a folder to the server and back holds, by every key, the same records in
 // the same order; a changed record is a difference the check finds.
 TEST_F(ServerBackend, APracticeCopiedToTheServerAndBackIsTheSame) {

@@ -7,14 +7,15 @@
 #include "platform/errors.h"
 #include "platform/practice_tables.h"
 #include "platform/record_store.h"
+#include "support/both_backends.h"
 #include "support/practice_folder.h"
 
 namespace {
 
-class StoreFaultsTest : public ::testing::Test {
+class StoreFaultsTest : public ::testing::TestWithParam<test_support::Backend> {
  protected:
   void SetUp() override {
-    ASSERT_EQ(practice.status(), 0);
+    ASSERT_EQ(practice.status(), 0) << practice.problem();
     ASSERT_EQ(practice.insert("ZORV1005.TTL", test_support::client_record("AB12", 1, 1001)), 0);
   }
 
@@ -22,10 +23,11 @@ class StoreFaultsTest : public ::testing::Test {
     return _btopen(handle, 0, 0, 0, 0, practice.data_path().c_str(), "ZORV1005.TTL", "qelbin", 0, "", 0, 0);
   }
 
-  test_support::PracticeFolder practice{"ZORV1005.TTL"};
+  test_support::PracticeFolder practice{GetParam(), {"ZORV1005.TTL"}};
 };
+STORE_SUITE_ON_BOTH_BACKENDS(StoreFaultsTest);
 
-TEST_F(StoreFaultsTest, TheNthCallAnswersTheChosenStatusOnceAndIsKeptForBTError) {
+TEST_P(StoreFaultsTest, TheNthCallAnswersTheChosenStatusOnceAndIsKeptForBTError) {
   platform::StoreFaults faults;
   faults.fail_call(3, BTR_IO_ERROR);
   faults.fail_call(1, BTR_OK);  // never a forced success
@@ -45,7 +47,7 @@ TEST_F(StoreFaultsTest, TheNthCallAnswersTheChosenStatusOnceAndIsKeptForBTError)
   EXPECT_EQ(_btclose(&handle, "", 0, 0), 0);
 }
 
-TEST_F(StoreFaultsTest, AFaultedOpenGivesNoHandleAndAFaultedWriteChangesNothing) {
+TEST_P(StoreFaultsTest, AFaultedOpenGivesNoHandleAndAFaultedWriteChangesNothing) {
   platform::StoreFaults faults;
   faults.fail_next(platform::kStoreOpenOperation, BTR_FILE_BUSY);
   btrv_fcb* handle = reinterpret_cast<btrv_fcb*>(&faults);  // a stale value the open must clear
@@ -61,7 +63,7 @@ TEST_F(StoreFaultsTest, AFaultedOpenGivesNoHandleAndAFaultedWriteChangesNothing)
   _btclose(&handle, "", 0, 0);
 }
 
-TEST_F(StoreFaultsTest, NothingIsForcedOnceTheSeamIsGone) {
+TEST_P(StoreFaultsTest, NothingIsForcedOnceTheSeamIsGone) {
   {
     platform::StoreFaults faults;
     faults.fail_next(BTR_GET_FIRST, BTR_IO_ERROR);

@@ -11,6 +11,7 @@
 
 #include "platform/errors.h"
 #include "platform/record_store.h"
+#include "support/both_backends.h"
 #include "support/temporary_folder.h"
 #include "support/test_store.h"
 
@@ -98,16 +99,10 @@ class StoreTest : public ::testing::Test {
 };
 
 // The same tests on both backends: TEST_P(Fixture, ...) with the fixture derived from this, and
-// STORE_SUITE_ON_BOTH_BACKENDS(Fixture).
+// STORE_SUITE_ON_BOTH_BACKENDS(Fixture) (support/both_backends.h).
 class StoreSuite : public StoreTest, public ::testing::WithParamInterface<Backend> {
  protected:
   Backend backend() const override { return GetParam(); }
 };
-
-#define STORE_SUITE_ON_BOTH_BACKENDS(fixture)                                                        \
-  INSTANTIATE_TEST_SUITE_P(Backends, fixture, ::testing::Values(Backend::files, Backend::server), \
-                           [](const ::testing::TestParamInfo<Backend>& info) {                      \
-                             return std::string(test_support::backend_name(info.param));           \
-                           })
 
 }  // namespace record_store_test
