@@ -1,11 +1,13 @@
 // The personal-tax usage count over a generated practice of 100,000 clients (the demo practice
 // with generated clients, as `qarntash-host demo-practice DIR --clients 100000` writes it):
-//  - through the library (GetPersonalTaxPackageUsageForYear: a skip scan with a client look-up
-//    per counted entry);
+//  - through the library (GetPersonalTaxPackageUsageForYear: a walk of the individual clients by
+//    get next with a client-year look-up for each one the practice acts for);
 //  - as one raw SQLite query over the same two table files (the client-year entries of the year
 //    joined to the clients' key 1), the floor for the same answer;
 //  - as a walk of every client-year entry by get next through the store, the store's raw step
-//    speed over the same table.
+//    speed over the same table;
+//  - as the count's own store calls made straight on the store's handles (the walk of the
+//    individuals, then the look-ups), which shows what the count spends beyond the store.
 // The trust and non-resident counts are measured through the library beside them.
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
@@ -14,8 +16,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "platform/config.h"
+#include "platform/practice/clients.h"
 #include "platform/practice/demo_practice.h"
 #include "platform/record_store.h"
 #include "qarntash/practice_data/usage_counts.h"
@@ -127,6 +131,59 @@ void BM_ClientYearWalkAtStoreStepSpeed(benchmark::State& state) {
   _btclose(&entries, "bench", 0, 1);
 }
 BENCHMARK(BM_ClientYearWalkAtStoreStepSpeed)->Unit(benchmark::kMillisecond);
+
+// The numbers of the individuals the count looks up, by get next on the clients' key 1 from (1, 1).
+std::vector<std::int32_t> individuals_acted_for(btrv_fcb* clients, int* steps) {
+  std::vector<std::int32_t> numbers;
+  const unsigned char first[5] = {1, 1, 0, 0, 0};  // type 1, number 1 (little-endian)
+  std::memcpy(clients->key_buffer, first, sizeof first);
+  *steps = 0;
+  for (int status = _bt(BTR_GET_GREATER_OR_EQUAL, clients, 1, "bench", 0, 0); status == BTR_OK;
+       status = _bt(BTR_GET_NEXT, clients, 1, "bench", 0, 0)) {
+    zorv1005_rec client{};
+    std::memcpy(&client, clients->record_buffer, sizeof client);
+    if (client.client_type != 1) break;
+    ++*steps;
+    if ((client.status_flags & 2) != 0 && (client.second_flags & 2) == 0) numbers.push_back(client.client_number);
+  }
+  return numbers;
+}
+
+void BM_IndividualsWalkAtStoreStepSpeed(benchmark::State& state) {
+  const std::string folder = practice().folder.string();
+  btrv_fcb* clients = nullptr;
+  _btopen(&clients, 0, 0, 0, 0, folder.c_str(), "ZORV1005.TTL", kRecordStoreAccessWord, 0, "bench", 0, 1);
+  int steps = 0;
+  for (auto _ : state) benchmark::DoNotOptimize(individuals_acted_for(clients, &steps));
+  state.counters["steps"] = steps;
+  _btclose(&clients, "bench", 0, 1);
+}
+BENCHMARK(BM_IndividualsWalkAtStoreStepSpeed)->Unit(benchmark::kMillisecond);
+
+void BM_ClientYearLookUpsAtStoreSpeed(benchmark::State& state) {
+  const std::string folder = practice().folder.string();
+  btrv_fcb* clients = nullptr;
+  btrv_fcb* entries = nullptr;
+  _btopen(&clients, 0, 0, 0, 0, folder.c_str(), "ZORV1005.TTL", kRecordStoreAccessWord, 0, "bench", 0, 1);
+  _btopen(&entries, 0, 0, 10, 8, folder.c_str(), "zorv2006.ttl", kRecordStoreAccessWord, 0, "bench", 0, 1);
+  int steps = 0;
+  const std::vector<std::int32_t> numbers = individuals_acted_for(clients, &steps);
+  int found = 0;
+  for (auto _ : state) {
+    found = 0;
+    for (const std::int32_t number : numbers) {
+      const std::int32_t key[2] = {number, kYear};
+      std::memcpy(entries->key_buffer, key, sizeof key);
+      found += _bt(BTR_GET_EQUAL, entries, 0, "bench", 0, 0) == BTR_OK ? 1 : 0;
+    }
+    benchmark::DoNotOptimize(found);
+  }
+  state.counters["look-ups"] = static_cast<double>(numbers.size());
+  state.counters["counted"] = found;
+  _btclose(&entries, "bench", 0, 1);
+  _btclose(&clients, "bench", 0, 1);
+}
+BENCHMARK(BM_ClientYearLookUpsAtStoreSpeed)->Unit(benchmark::kMillisecond);
 
 void BM_TrustUsage(benchmark::State& state) {
   practice();

@@ -1,10 +1,17 @@
 // The package usage counts: see qarntash/practice_data/usage_counts.h.
 //
-// Each count is a skip scan over client numbers: it reads the first entry after (number, year-1)
-// and, once the entry shows the number's year (or a later one), jumps to the next number, so a
-// client is counted once and the entries of other years are stepped over rather than read. A
-// number of 2147483647 has no next number: the scan ends there instead of wrapping round to
-// negative numbers and starting again.
+// The trust and non-resident counts are skip scans over client numbers: each reads the first
+// entry after (number, year-1) and, once the entry shows the number's year (or a later one), jumps
+// to the next number, so a client is counted once and the entries of other years are stepped over
+// rather than read. A number of 2147483647 has no next number: the scan ends there instead of
+// wrapping round to negative numbers and starting again.
+//
+// The personal-tax count gives the same answer from the other side: it walks the individual
+// clients in number order with get next on the clients' key 1 (type, number), which holds them
+// together, and looks up (number, year) in the client-year entries only for those the practice
+// acts for and does not leave out. A step costs a fraction of a seek, so this reads each client
+// once and seeks once per counted candidate, where the skip scan seeks once or twice per client
+// and again for each client look-up.
 #include "qarntash/practice_data/usage_counts.h"
 
 #include <climits>
@@ -20,6 +27,7 @@ namespace {
 constexpr const char* kSourceFile = "PackageUsage";
 constexpr std::int32_t kActsForClient = 2;  // status flag that a counted client has
 constexpr std::int32_t kNotCounted = 2;     // second flag that leaves a client out
+constexpr std::uint8_t kIndividual = 1;      // client type of the personal-tax clients
 
 #pragma pack(push, 1)
 struct ClientYearKey {           // zorv2006.ttl key 0
@@ -66,27 +74,18 @@ extern "C" {
 int GetPersonalTaxPackageUsageForYear(int year) {
   if (!countable(year)) return 0;
   const CountConfiguration configuration;
-  platform::PracticeTable<ZORV2006_REC> client_years(kSourceFile, configuration.conf.data_path);
   platform::PracticeTable<zorv1005_rec> clients(kSourceFile, configuration.conf.data_path);
+  platform::PracticeTable<ZORV2006_REC> client_years(kSourceFile, configuration.conf.data_path);
+  if (!client_years.is_open()) return 0;
   int count = 0;
-  ClientYearKey key{1, year - 1};
-  for (;;) {
-    client_years.set_key(key);
-    if (!client_years.read(BTR_GET_GREATER, 0).ok()) break;
-    const std::int32_t number = client_years.record().client_number;
-    const std::int32_t entry_year = client_years.record().year;
-    if (entry_year == year && clients.find(1, ClientReference{1, number}).ok() &&
-        (clients.record().status_flags & kActsForClient) != 0 &&
-        (clients.record().second_flags & kNotCounted) == 0) {
-      ++count;
-    }
-    key.client_number = number;
-    if (entry_year >= year) {
-      if (number == INT32_MAX) break;
-      key.client_number = number + 1;
-    }
-    key.year = year - 1;
-  }
+  // Client numbers from 1 on, as the entries are counted; the walk ends with the last individual.
+  const ClientReference first_individual{kIndividual, 1};
+  (void)clients.walk(1, first_individual, sizeof first_individual.type, [&](const zorv1005_rec& client) {
+    if ((client.status_flags & kActsForClient) == 0 || (client.second_flags & kNotCounted) != 0) return true;
+    const platform::StoreStatus entry = client_years.find(0, ClientYearKey{client.client_number, year});
+    if (entry.ok()) ++count;
+    return entry.ok() || entry.not_found();  // a failed look-up ends the count, as a failed step does
+  });
   return count;
 }
 

@@ -15,7 +15,7 @@
 
 #include "commands.h"
 #include "platform/session.h"
-#include "practice_folder_option.h"
+#include "practice_option.h"
 #include "qarntash/reporting/report_options.h"
 #include "qarntash/reporting/report_settings.h"
 #include "qarntash/screens/computation_options.h"
@@ -158,20 +158,22 @@ void add_stored_options(CLI::App* parent, const char* name, const char* descript
   group->require_subcommand(1);
 
   CLI::App* show = group->add_subcommand("show", "Print the practice's values");
-  auto show_data = add_practice_folder_option(show);
+  const auto show_data = std::make_shared<std::string>();
+  add_data_option(show, show_data, WithoutPracticeFolder::demo_practice);
   show->callback([show_data, named] {
-    use_practice_folder_or_demo(*show_data);
+    use_practice_folder(*show_data, WithoutPracticeFolder::demo_practice);
     Options options;
     options.Load();
     print_options(options, named());
   });
 
   CLI::App* set = group->add_subcommand("set", "Change values: NAME=VALUE ...");
-  auto set_data = add_practice_folder_option(set);
+  const auto set_data = std::make_shared<std::string>();
+  add_data_option(set, set_data, WithoutPracticeFolder::demo_practice);
   auto settings = std::make_shared<std::vector<std::string>>();
   set->add_option("settings", *settings, "NAME=VALUE pairs")->required();
   set->callback([set_data, settings, named] {
-    use_practice_folder_or_demo(*set_data);
+    use_practice_folder(*set_data, WithoutPracticeFolder::demo_practice);
     Options options;
     options.Load();
     apply_settings(options, named(), *settings);
@@ -183,7 +185,8 @@ void add_stored_options(CLI::App* parent, const char* name, const char* descript
   });
 
   CLI::App* edit = group->add_subcommand("edit", "Change the values on the screen; OK saves");
-  auto edit_data = add_practice_folder_option(edit);
+  const auto edit_data = std::make_shared<std::string>();
+  add_data_option(edit, edit_data, WithoutPracticeFolder::demo_practice);
   auto product = std::make_shared<std::string>("RUVO");
   if (takes_product) {
     edit->add_option("--product", *product,
@@ -192,7 +195,7 @@ void add_stored_options(CLI::App* parent, const char* name, const char* descript
         ->capture_default_str();
   }
   edit->callback([edit_data, product, named, run_screen] {
-    use_practice_folder_or_demo(*edit_data);
+    use_practice_folder(*edit_data, WithoutPracticeFolder::demo_practice);
     platform::set_session_product(product->c_str());
     const bool saved = run_screen();
     Options after;
@@ -238,7 +241,7 @@ void add_report_options(CLI::App* parent) {
   CLI::App* show = group->add_subcommand("show", "Print a new report's options");
   add_choice(show, *shown);
   show->callback([shown, print] {
-    use_practice_folder_or_demo(shown->data);
+    use_practice_folder(shown->data, WithoutPracticeFolder::demo_practice);
     print(CReportOptions(static_cast<ReportType>(shown->type), shown->stage_complete));
   });
 
@@ -257,7 +260,7 @@ void add_report_options(CLI::App* parent) {
   edit->add_flag("--grey-status", edited->grey, "The status cannot be changed");
   edit->add_flag("--no-allocation", edited->no_allocation, "The report has no allocation of allowances");
   edit->callback([edited, print] {
-    use_practice_folder_or_demo(edited->data);
+    use_practice_folder(edited->data, WithoutPracticeFolder::demo_practice);
     CReportOptions options(static_cast<ReportType>(edited->type), edited->stage_complete);
     options.SetGreyAdminOptions(edited->grey);
     if (edited->no_allocation) options.SetAllocationOfAllowances(false);
@@ -283,9 +286,10 @@ void add_report_settings_command(CLI::App& app) {
   CLI::App* command = app.add_subcommand("report-settings", "Print a user's report layout settings");
   auto user = std::make_shared<int>(0);
   command->add_option("--user", *user, "The user (0: the practice's own)")->check(CLI::Range(0, 32767))->capture_default_str();
-  auto data = add_practice_folder_option(command);
+  const auto data = std::make_shared<std::string>();
+  add_data_option(command, data, WithoutPracticeFolder::demo_practice);
   command->callback([user, data] {
-    use_practice_folder_or_demo(*data);
+    use_practice_folder(*data, WithoutPracticeFolder::demo_practice);
     const auto id = static_cast<short>(*user);
     CHeaderSettings::SetUserID(id);
     CFooterSettings::SetUserID(id);

@@ -1,12 +1,15 @@
 // The host's practice-record commands on the demo practice, run as a user would type them.
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "host_command_runner.h"
+#include "practice_option.h"
 #include "support/demo_practice_fixture.h"
+#include "support/temporary_folder.h"
 
 namespace {
 
@@ -72,6 +75,28 @@ TEST_F(PracticeCommands, RefuseWhatThePracticeDoesNotHold) {
     with_data(&arguments);
     std::string output;
     EXPECT_NE(run(arguments, &output), 0) << arguments[0] << " " << arguments[2];
+  }
+}
+
+// Either way the folder named becomes the library's data path; only an option command, which
+// changes what it reads, refuses a folder that is not a practice.
+TEST_F(PracticeCommands, TheFolderNamedBecomesTheDataPath) {
+  using host::WithoutPracticeFolder;
+  const test_support::TemporaryFolder empty;
+  const struct { WithoutPracticeFolder fallback; std::string folder; bool refused; } cases[] = {
+      {WithoutPracticeFolder::host_default, data_path(), false},
+      {WithoutPracticeFolder::demo_practice, data_path(), false},
+      {WithoutPracticeFolder::host_default, empty.string(), false},
+      {WithoutPracticeFolder::demo_practice, empty.string(), true},
+  };
+  for (const auto& c : cases) {
+    const bool demo = c.fallback == WithoutPracticeFolder::demo_practice;
+    if (c.refused) {
+      EXPECT_THROW(host::use_practice_folder(c.folder, c.fallback), CLI::ValidationError) << c.folder;
+      continue;
+    }
+    EXPECT_EQ(std::string(host::use_practice_folder(c.folder, c.fallback).data_path), c.folder) << demo;
+    EXPECT_EQ(std::string(std::getenv("QARNTASH_DATA_PATH")), c.folder) << demo;
   }
 }
 

@@ -2,7 +2,9 @@
 
 #include <climits>
 #include <cstdint>
+#include <initializer_list>
 #include <map>
+#include <string>
 #include <set>
 #include <utility>
 
@@ -11,6 +13,7 @@
 #include "platform/dates.h"
 #include "platform/practice/demo_practice.h"
 #include "platform/practice/practice_table.h"
+#include "platform/store_faults.h"
 #include "support/demo_practice_fixture.h"
 #include "support/practice_folder.h"
 #include "support/temporary_folder.h"
@@ -83,6 +86,69 @@ TEST(UsageCountsOfALargePractice, AgreeWithAPlainCountOfTheRows) {
   }
   EXPECT_GT(in_year(personal, 2023), 500);
   unsetenv("QARNTASH_DATA_PATH");
+}
+
+// Individuals whose rows decide the personal-tax count, each with its client-year entries.
+struct PersonalTaxRow {
+  std::uint8_t type;
+  std::int32_t number, status_flags, second_flags;
+  std::initializer_list<std::int32_t> years;
+};
+// In number order: the order the count reads the individuals in.
+const PersonalTaxRow kPersonalTaxRows[] = {
+    {1, -5, 2, 0, {2023}},              // numbers below 1 are not counted
+    {1, 0, 2, 0, {2023}},
+    {1, 1, 2, 0, {2023}},               // counted in 2023
+    {1, 2, 2, 0, {2022, 2024}},         // 2022 and 2024, not the year between
+    {1, 3, 0, 0, {2023}},               // not acted for
+    {1, 4, 3, 2, {2023}},               // left out of the counts
+    {2, 5, 2, 0, {2023}},               // a business, not an individual
+    {1, 7, 6, 1, {2021, 2022, 2023, 2024, 2025}},  // once a year, other flag bits aside
+    {1, 8, 2, 0, {}},                   // no entries
+};
+constexpr std::int32_t kEntryWithoutClient = 6;
+
+void write_personal_tax_rows(const test_support::PracticeFolder& practice) {
+  for (const PersonalTaxRow& row : kPersonalTaxRows) {
+    zorv1005_rec client =
+        test_support::client_record(("P" + std::to_string(row.number)).c_str(), row.type, row.number);
+    client.status_flags = row.status_flags;
+    client.second_flags = row.second_flags;
+    ASSERT_EQ(practice.insert("ZORV1005.TTL", client), 0);
+    for (const std::int32_t year : row.years) {
+      ASSERT_EQ(practice.insert("zorv2006.ttl", ZORV2006_REC{row.number, year, 0}), 0);
+    }
+  }
+  ASSERT_EQ(practice.insert("zorv2006.ttl", ZORV2006_REC{kEntryWithoutClient, 2023, 0}), 0);
+}
+
+TEST(PersonalTaxUsage, CountsIndividualsActedForWithAnEntryForTheYear) {
+  test_support::PracticeFolder practice({"ZORV1005.TTL", "zorv2006.ttl"});
+  ASSERT_EQ(practice.status(), 0);
+  write_personal_tax_rows(practice);
+  const struct { int year, count; } cases[] = {{2020, 0}, {2021, 1}, {2022, 2}, {2023, 2}, {2024, 2}, {2025, 1}};
+  for (const auto& c : cases) EXPECT_EQ(GetPersonalTaxPackageUsageForYear(c.year), c.count) << c.year;
+}
+
+// A failed open or read ends the count with what was counted before it, and releases the tables:
+// the next count is whole.
+TEST(PersonalTaxUsage, AFailureEndsTheCountWithWhatWasCountedBefore) {
+  test_support::PracticeFolder practice({"ZORV1005.TTL", "zorv2006.ttl"});
+  ASSERT_EQ(practice.status(), 0);
+  write_personal_tax_rows(practice);
+  const struct { const char* what; int operation, status, count; } cases[] = {
+      {"a table does not open", platform::kStoreOpenOperation, BTR_FILE_NOT_FOUND, 0},
+      {"the first step on fails", BTR_GET_NEXT, BTR_IO_ERROR, 1},       // after client 1
+      {"the first entry look-up fails", BTR_GET_EQUAL, BTR_IO_ERROR, 0},  // client 7 is not reached
+  };
+  for (const auto& c : cases) {
+    {
+      platform::StoreFaults faults;
+      faults.fail_next(c.operation, c.status);
+      EXPECT_EQ(GetPersonalTaxPackageUsageForYear(2023), c.count) << c.what;
+    }
+    EXPECT_EQ(GetPersonalTaxPackageUsageForYear(2023), 2) << c.what;
+  }
 }
 
 TEST(UsageCountsAtTheLargestNumber, EndThereInsteadOfStartingAgain) {
