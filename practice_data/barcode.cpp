@@ -13,13 +13,17 @@ constexpr std::size_t kBarcodeReferenceLength = 10;
 char g_barcode[kBarcodeBufferSize];
 
 // Appends `text` to the barcode at `*length`, each character followed by a space when `spaced`.
-// False, with nothing more written, when it would not fit with the terminator.
+// False when it would not fit with the terminator; the caller then clears the whole line. Each
+// character is checked as it is written, so that no write can pass the buffer whatever the
+// lengths given.
 bool append(const char* text, std::size_t text_length, bool spaced, std::size_t* length) {
-  const std::size_t needed = spaced ? 2 * text_length : text_length;
-  if (needed >= kBarcodeBufferSize - *length) return false;
+  auto put = [length](char c) {
+    if (*length + 1 >= kBarcodeBufferSize) return false;
+    g_barcode[(*length)++] = c;
+    return true;
+  };
   for (std::size_t i = 0; i < text_length; ++i) {
-    g_barcode[(*length)++] = text[i];
-    if (spaced) g_barcode[(*length)++] = ' ';
+    if (!put(text[i]) || (spaced && !put(' '))) return false;
   }
   return true;
 }
