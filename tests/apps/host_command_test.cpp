@@ -1,7 +1,9 @@
 // The host program as its user runs it: whatever no car or date can be is refused with one line
 // naming the field and what it takes, and a moved program still finds its limits.
 #include <gtest/gtest.h>
+#if !defined(_WIN32)
 #include <sys/wait.h>
+#endif
 
 #include <algorithm>
 #include <cstdlib>
@@ -34,10 +36,20 @@ HostRun run_host(const TemporaryFolder& folder, const std::string& arguments,
                  const std::string& program = QARNTASH_HOST_PROGRAM) {
   const std::string out = folder.string() + "/out.txt";
   const std::string err = folder.string() + "/err.txt";
+#if defined(_WIN32)
+  // cmd.exe quotes with double quotes; the program's path is made whole before the folder changes.
+  std::string words = arguments;
+  std::replace(words.begin(), words.end(), '\'', '"');
+  const std::string command = "\"cd /d \"" + folder.string() + "\" && \"" +
+                              std::filesystem::absolute(program).string() + "\" " + words + " >\"" + out +
+                              "\" 2>\"" + err + "\" <NUL\"";
+  return {std::system(command.c_str()), read_all(out), read_all(err)};
+#else
   const std::string command = "cd '" + folder.string() + "' && '" + program + "' " + arguments + " >'" + out +
                               "' 2>'" + err + "' </dev/null";
   const int status = std::system(command.c_str());
   return {WEXITSTATUS(status), read_all(out), read_all(err)};
+#endif
 }
 
 // A car without its price, fuel type or registration, which the cases below give.
