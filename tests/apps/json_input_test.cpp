@@ -57,7 +57,7 @@ TEST(JsonInput, ReadsOnlyRegularFiles) {
       {folder.string(), "not a regular file"},
       {folder.string() + "/none.json", "no such file"},
 #if defined(_WIN32)
-      {"NUL", "not a regular file"},
+      {"NUL", "no such file"},  // the null device is no file that the file system shows
 #else
       {"/dev/null", "not a regular file"},
 #endif

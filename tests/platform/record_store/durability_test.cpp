@@ -71,6 +71,25 @@ class CounterTest : public Base {
     EXPECT_EQ(this->get(BTR_GET_EQUAL, 0, kCounterNumber), BTR_OK);
     return this->current().group;
   }
+
+  // After `makers` raced to make table `name`: one made it, the others were told it exists (59),
+  // and the table is whole.
+  void expect_one_maker_won(int made, int refused, int makers, const std::string& name) {
+    EXPECT_EQ(made, 1);
+    EXPECT_EQ(refused, makers - 1);
+    EXPECT_EQ(platform::check_table_file(this->data_path(), name), BTR_OK);
+    EXPECT_EQ(platform::insert_table_record(this->data_path(), name, "row", 3), BTR_OK);
+  }
+
+  // No maker's temporary file stayed behind in the folder (a server leaves no files).
+  void expect_no_stray_files() {
+    if (this->backend() == Backend::server) return;
+    for (const auto& entry : std::filesystem::directory_iterator(this->folder.path())) {
+      const std::string file = entry.path().filename().string();
+      EXPECT_TRUE(file.rfind("ROWS.TTL", 0) == 0 || file.rfind("RACE", 0) == 0) << file;
+      EXPECT_EQ(file.find(".building"), std::string::npos) << file;
+    }
+  }
 };
 
 using Durability = CounterTest<StoreSuite>;
@@ -228,17 +247,9 @@ TEST_P(Durability, TableMakersRacingForOneNameLeaveOneWholeTableAndNoStrayFiles)
       made += WEXITSTATUS(status) == 0 ? 1 : 0;
       refused += WEXITSTATUS(status) == 1 ? 1 : 0;
     }
-    EXPECT_EQ(made, 1);
-    EXPECT_EQ(refused, kMakers - 1);
-    EXPECT_EQ(platform::check_table_file(data_path(), name), BTR_OK);
-    EXPECT_EQ(platform::insert_table_record(data_path(), name, "row", 3), BTR_OK);
+    expect_one_maker_won(made, refused, kMakers, name);
   }
-  if (backend() == Backend::server) return;  // a server leaves no files
-  for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
-    const std::string file = entry.path().filename().string();
-    EXPECT_TRUE(file.rfind("ROWS.TTL", 0) == 0 || file.rfind("RACE", 0) == 0) << file;
-    EXPECT_EQ(file.find(".building"), std::string::npos) << file;
-  }
+  expect_no_stray_files();
 }
 
 TEST_P(Durability, TwoProcessesWritingOneTableLoseNoUpdate) {
@@ -511,17 +522,9 @@ TEST_P(Durability, TableMakersRacingForOneNameLeaveOneWholeTableAndNoStrayFiles)
       refused += code == 1 ? 1 : 0;
     }
     CloseHandle(go);
-    EXPECT_EQ(made, 1);
-    EXPECT_EQ(refused, kMakers - 1);
-    EXPECT_EQ(platform::check_table_file(data_path(), name), BTR_OK);
-    EXPECT_EQ(platform::insert_table_record(data_path(), name, "row", 3), BTR_OK);
+    expect_one_maker_won(made, refused, kMakers, name);
   }
-  if (backend() == Backend::server) return;  // a server leaves no files
-  for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
-    const std::string file = entry.path().filename().string();
-    EXPECT_TRUE(file.rfind("ROWS.TTL", 0) == 0 || file.rfind("RACE", 0) == 0) << file;
-    EXPECT_EQ(file.find(".building"), std::string::npos) << file;
-  }
+  expect_no_stray_files();
 }
 
 TEST_P(Durability, TwoProcessesWritingOneTableLoseNoUpdate) {
