@@ -1,7 +1,8 @@
 // Load-time start-up. When the library is attached to a process it keeps its module instance
 // (under which its dialogs and strings are registered with the platform), reads the process-wide
 // configuration, and registers its own file path and build date with the platform. It succeeds in
-// every case: a path that cannot be found is simply not registered.
+// every case: a path that cannot be found is simply not registered. On Windows the registration
+// is handed over without a lock and applied by the platform on first use (see DllMain).
 #include <cstring>
 
 #include "platform/config.h"
@@ -26,14 +27,6 @@ char g_module_path[kModulePathSize] = "";
 
 HINSTANCE g_instance = nullptr;
 
-// Steps 2 to 4 of attaching: configuration, then the module path and its registration.
-void attach(HINSTANCE instance, bool path_found) {
-  g_instance = instance;
-  platform::register_resources(instance, &kQarntashResources);
-  config_read_conf010(&g_configuration);
-  if (path_found) pmco041_register_vers(g_module_path, kQarntashBuildDate, nullptr, nullptr, nullptr);
-}
-
 }  // namespace
 
 // Read again at each call, so that a data path the host sets after loading the library (a --data
@@ -47,18 +40,36 @@ HINSTANCE qarntash_instance() { return g_instance; }
 
 #if defined(_WIN32)
 
+namespace {
+platform::LoadTimeRegistration g_registration{};
+}  // namespace
+
+// Under the loader lock nothing may wait on a lock, load a library or start a thread: the
+// module's instance, path and resources are only handed to the platform, which applies them
+// when its registries are next read. The configuration is read at each qarntash_configuration().
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
   if (reason != DLL_PROCESS_ATTACH) return TRUE;
+  g_instance = instance;
   const DWORD length = GetModuleFileNameA(instance, g_module_path, kModulePathSize);
   const bool found = length > 0 && length < kModulePathSize;
   if (!found) g_module_path[0] = '\0';
-  attach(instance, found);
+  g_registration = {instance, &kQarntashResources, found ? g_module_path : nullptr, kQarntashBuildDate, nullptr};
+  platform::register_at_load(&g_registration);
   return TRUE;
 }
 
 #else
 
 namespace {
+
+// Steps 2 to 4 of attaching: configuration, then the module path and its registration.
+void attach(HINSTANCE instance, bool path_found) {
+  g_instance = instance;
+  platform::register_resources(instance, &kQarntashResources);
+  config_read_conf010(&g_configuration);
+  if (path_found) pmco041_register_vers(g_module_path, kQarntashBuildDate, nullptr, nullptr, nullptr);
+}
+
 
 // The path of the shared object that holds this function, found through dladdr; its load
 // address is the module's instance, as on Windows.

@@ -11,7 +11,8 @@
 
 #include "qarntash/reporting/schema_search.h"
 
-class XSDSearch::Document {
+// Exported as the rest of XSDSearch is, so the library's export list is the same on every system.
+class QARNTASH_API XSDSearch::Document {
  public:
   // Reads and parses the schema file at `path`; null when it cannot be loaded (see the header of
   // XSDSearch for what that covers). Nothing is reported.

@@ -136,7 +136,9 @@ long CDatesDataAccess::GetPeriodStart(const PMCO_INT_REF& client, long periodEnd
 bool CDatesDataAccess::GetIsFirstTradingPeriod(const PMCO_INT_REF& client, long periodId) {
   bool found = false;
   const long trade_began = GetDateTradeBegun(client, &found);
-  if (!found || periodId < 0 || periodId > static_cast<long>(UINT32_MAX)) return false;
+  // No bit past the low 32 (asked by shifting: where long is 32 bits, as on Windows, UINT32_MAX
+  // cast to long is -1, and comparing with it refused every period).
+  if (!found || periodId < 0 || (static_cast<unsigned long long>(periodId) >> 32) != 0) return false;
   fvex_BAP period;
   fvex_BAP_FCB search;
   search.find_for_date(client.number, trade_began, false, kPeriodClosing, period, false);

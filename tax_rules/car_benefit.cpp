@@ -13,6 +13,10 @@
 #include "platform/dates.h"
 #include "platform/rounding.h"
 
+// Defined here too, so the DLL exports it: a Windows host comparing a result with it by reference
+// (as a test's EXPECT_EQ does) imports it rather than taking the inline value.
+constexpr double CarBenefits::kNotComputed;
+
 namespace {
 
 // Optional remuneration arrangements: from 2017-18 the salary given up may replace the cash

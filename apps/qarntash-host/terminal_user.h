@@ -6,7 +6,8 @@
 // terminal.
 //
 // Without a terminal on standard input and output, forms take Cancel and boxes their default,
-// as the headless user does.
+// as the headless user does. A build without curses (Windows) always does so, and tells a person
+// at a console that editing needs a terminal.
 #pragma once
 
 #include <chrono>

@@ -1,5 +1,7 @@
 #include "platform/config.h"
 
+#include "platform/resources.h"
+
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
@@ -57,6 +59,7 @@ void platform_set_default_data_path(const std::string& path) {
 }
 
 std::vector<RegisteredVersion> platform_registered_versions() {
+  platform::apply_load_time_registrations();
   std::lock_guard<std::mutex> lock(registry_mutex());
   return registrations();
 }

@@ -2,7 +2,10 @@
 // instance carries, and LoadStringA's behaviour over the string table.
 #include "platform/resources.h"
 
+#include "platform/config.h"
+
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <map>
 #include <mutex>
@@ -11,12 +14,16 @@ namespace {
 
 std::mutex registry_mutex;
 
+// Registrations linked in at load time, newest first, not applied yet.
+std::atomic<platform::LoadTimeRegistration*> pending_registrations{nullptr};
+
 std::map<HINSTANCE, const platform::ResourceTable*>& registry() {
   static std::map<HINSTANCE, const platform::ResourceTable*> tables;
   return tables;
 }
 
 const platform::ResourceTable* table_of(HINSTANCE instance) {
+  platform::apply_load_time_registrations();
   std::lock_guard<std::mutex> lock(registry_mutex);
   const auto found = registry().find(instance);
   return found == registry().end() ? nullptr : found->second;
@@ -32,6 +39,29 @@ void register_resources(HINSTANCE instance, const ResourceTable* table) {
     registry().erase(instance);
   } else {
     registry()[instance] = table;
+  }
+}
+
+void register_at_load(LoadTimeRegistration* registration) noexcept {
+  registration->next = pending_registrations.load(std::memory_order_relaxed);
+  while (!pending_registrations.compare_exchange_weak(registration->next, registration, std::memory_order_release,
+                                                      std::memory_order_relaxed)) {
+  }
+}
+
+void apply_load_time_registrations() {
+  if (pending_registrations.load(std::memory_order_acquire) == nullptr) return;
+  LoadTimeRegistration* newest_first = pending_registrations.exchange(nullptr, std::memory_order_acquire);
+  LoadTimeRegistration* oldest_first = nullptr;
+  while (newest_first != nullptr) {
+    LoadTimeRegistration* next = newest_first->next;
+    newest_first->next = oldest_first;
+    oldest_first = newest_first;
+    newest_first = next;
+  }
+  for (LoadTimeRegistration* r = oldest_first; r != nullptr; r = r->next) {
+    register_resources(r->instance, r->resources);
+    if (r->module_path != nullptr) pmco041_register_vers(r->module_path, r->build_date, nullptr, nullptr, nullptr);
   }
 }
 

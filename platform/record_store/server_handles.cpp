@@ -1,6 +1,11 @@
 #include "server_handles.h"
 
+#include <cstdint>
 #include <cstring>
+
+#if defined(_WIN32)
+#include <windows.h>
+#endif
 
 #include "platform/record_store.h"
 
@@ -18,6 +23,13 @@ ServerConnection connect_to_server(const std::string& connection_uri) {
   const char* values[] = {connection_uri.c_str(), "10", "qarntash", nullptr};
   ServerConnection connection(PQconnectdbParams(keywords, values, 1));
   if (connection == nullptr || PQstatus(connection.get()) != CONNECTION_OK) return nullptr;
+#if defined(_WIN32)
+  // Not handed down to programs the host starts, as on POSIX, where libpq closes it on exec: a
+  // program holding a copy would keep the connection, its transaction and its locks open on the
+  // server after the host closed it.
+  SetHandleInformation(reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(PQsocket(connection.get()))),
+                       HANDLE_FLAG_INHERIT, 0);
+#endif
   // The server's notices ("schema already exists, skipping") are no business of the host's user.
   PQsetNoticeProcessor(connection.get(), [](void*, const char*) {}, nullptr);
   return connection;

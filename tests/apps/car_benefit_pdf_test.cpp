@@ -46,6 +46,7 @@ TEST(CarBenefitPdf, ReadsBackAsTheEmploymentPage) {
   std::string error;
   ASSERT_TRUE(host::write_car_benefit_pdf(example_page(), pdf, error)) << error;
   EXPECT_EQ(file_text(pdf).rfind("%PDF-", 0), 0u);
+#if !defined(_WIN32)  // poppler's readers are programs of the build machine, which a Windows test cannot start
 
   const std::string text_file = folder.string() + "/car.txt";
   ASSERT_EQ(std::system(("pdftotext -layout '" + pdf + "' '" + text_file + "'").c_str()), 0);
@@ -76,6 +77,7 @@ TEST(CarBenefitPdf, ReadsBackAsTheEmploymentPage) {
   for (std::size_t i = image.size() - pixels; i < image.size(); ++i) dark += static_cast<unsigned char>(image[i]) < 128;
   EXPECT_GT(dark, 200);
   EXPECT_LT(dark, static_cast<int>(pixels / 4));
+#endif
 }
 
 TEST(CarBenefitPdf, AFileThatCannotBeWrittenIsAnError) {

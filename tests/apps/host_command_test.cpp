@@ -38,7 +38,7 @@ TEST(HostProgram, RefusesWhatNoCarOrDateCanBeInOneLine) {
   write(folder, "fuel.json", R"({"listPrice": 30000, "fuelType": 99})");
   write(folder, "no_fuel.json", R"({"listPrice": 30000})");
   write(folder, "price.json", R"({"listPrice": -1, "fuelType": 1})");
-  write(folder, "nul.json", R"([{"heading": "h", "text": "before\u0000after"}])");
+  write(folder, "with_nul.json", R"([{"heading": "h", "text": "before\u0000after"}])");
   write(folder, "colour.json", R"([{"heading": "h", "text": "t", "colour": "red"}])");
   std::filesystem::create_directory(folder.path() / "adir");
   const struct {
@@ -85,7 +85,7 @@ TEST(HostProgram, RefusesWhatNoCarOrDateCanBeInOneLine) {
       {"tax-year 9999-12-31", "outside the tax years this program can handle"},
       {"tax-year 1900-04-05", "outside the tax years this program can handle"},
       {"validation-report adir", "adir: not a regular file"},
-      {"validation-report nul.json", "message 1: \"text\" holds a NUL character"},
+      {"validation-report with_nul.json", "message 1: \"text\" holds a NUL character"},
       {"validation-report colour.json", "message 1: unknown key \"colour\""},
   };
   for (const auto& c : cases) {
@@ -111,9 +111,15 @@ TEST(HostProgram, HelpListsFuelTypesEngineCodesFieldsAndYears) {
 // The limits are built into the program: a copy far from the source tree works the same.
 TEST(HostProgram, MovedProgramStillFindsItsLimits) {
   TemporaryFolder folder;
-  const std::filesystem::path moved = folder.path() / "elsewhere" / "qarntash-host";
+  const std::filesystem::path program = QARNTASH_HOST_PROGRAM;
+  const std::filesystem::path moved = folder.path() / "elsewhere" / program.filename();
   std::filesystem::create_directories(moved.parent_path());
-  std::filesystem::copy_file(QARNTASH_HOST_PROGRAM, moved);
+  std::filesystem::copy_file(program, moved);
+#if defined(_WIN32)
+  for (const char* dll : {"qarntash.dll", "platform.dll"}) {  // a Windows program's DLLs go with it
+    std::filesystem::copy_file(program.parent_path() / dll, moved.parent_path() / dll);
+  }
+#endif
   const HostRun page =
       run_host(folder, "car-benefit " + kWholeCar + "--tax-year 2023 --output reports", moved.string());
   EXPECT_EQ(page.exit_code, 0) << page.err;

@@ -1,9 +1,13 @@
 // Runs the host program itself, as its user does from a shell, and keeps what it printed.
 #pragma once
 
+#if !defined(_WIN32)
 #include <sys/wait.h>
+#endif
 
+#include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -30,10 +34,21 @@ inline HostRun run_host(const TemporaryFolder& folder, const std::string& argume
                         const std::string& program = QARNTASH_HOST_PROGRAM) {
   const std::string out = folder.string() + "/out.txt";
   const std::string err = folder.string() + "/err.txt";
+#if defined(_WIN32)
+  // cmd.exe quotes with double quotes; the program's path is made whole before the folder changes.
+  std::string words = arguments;
+  std::replace(words.begin(), words.end(), '\'', '"');
+  // The variable a practice command of another test in this process set is not the program's.
+  const std::string command = "\"set QARNTASH_DATA_PATH=&& cd /d \"" + folder.string() + "\" && \"" +
+                              std::filesystem::absolute(program).string() + "\" " + words + " >\"" + out +
+                              "\" 2>\"" + err + "\" <NUL\"";
+  return {std::system(command.c_str()), read_all(out), read_all(err)};
+#else
   const std::string command = "cd '" + folder.string() + "' && '" + program + "' " + arguments + " >'" + out +
                               "' 2>'" + err + "' </dev/null";
   const int status = std::system(command.c_str());
   return {WEXITSTATUS(status), read_all(out), read_all(err)};
+#endif
 }
 
 }  // namespace test_support

@@ -56,7 +56,11 @@ TEST(JsonInput, ReadsOnlyRegularFiles) {
       {empty, nullptr},
       {folder.string(), "not a regular file"},
       {folder.string() + "/none.json", "no such file"},
+#if defined(_WIN32)
+      {"NUL", "no such file"},  // the null device is no file that the file system shows
+#else
       {"/dev/null", "not a regular file"},
+#endif
   };
   for (const auto& c : cases) {
     std::string text = "unchanged";

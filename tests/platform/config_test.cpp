@@ -2,9 +2,11 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "platform/resources.h"
 #include "qarntash/library.h"
 #include "support/environment.h"
 
@@ -73,6 +75,35 @@ TEST(LibraryStartUp, RegistersItsOwnPathAndBuildDate) {
   }
   EXPECT_TRUE(found);
   EXPECT_NE(std::string(qarntash_module_path()).find("qarntash"), std::string::npos);
+}
+
+// What a module hands over while it is loaded is in both registries at their next read, in the
+// order handed over; a registration without a path gives resources only.
+TEST(LoadTimeRegistration, IsInBothRegistriesAtTheirNextRead) {
+  static const platform::StringEntry strings[] = {{7, "seven"}};
+  static const platform::ResourceTable first_table{nullptr, 0, strings, 1};
+  static const platform::ResourceTable second_table{nullptr, 0, nullptr, 0};
+  static char first_module, second_module;
+  const HINSTANCE first = reinterpret_cast<HINSTANCE>(&first_module);
+  const HINSTANCE second = reinterpret_cast<HINSTANCE>(&second_module);
+  static platform::LoadTimeRegistration registrations[] = {
+      {first, &first_table, "/modules/first", "Jan 1 2020", nullptr},
+      {second, &second_table, nullptr, "Feb 2 2021", nullptr},
+      {first, &second_table, "/modules/first-again", "Mar 3 2022", nullptr},
+  };
+  for (auto& registration : registrations) platform::register_at_load(&registration);
+
+  std::vector<std::string> paths;
+  for (const RegisteredVersion& version : platform_registered_versions()) {
+    if (version.module_path.rfind("/modules/", 0) == 0) paths.push_back(version.module_path);
+    EXPECT_NE(version.build_date, "Feb 2 2021");
+  }
+  EXPECT_EQ(paths, (std::vector<std::string>{"/modules/first", "/modules/first-again"}));
+  char buffer[16] = "x";
+  EXPECT_EQ(platform_load_string(first, 7, buffer, sizeof buffer), 0);  // the later table replaced it
+  EXPECT_EQ(platform_load_string(second, 7, buffer, sizeof buffer), 0);
+  platform::register_resources(first, nullptr);
+  platform::register_resources(second, nullptr);
 }
 
 }  // namespace

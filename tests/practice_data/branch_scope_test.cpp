@@ -12,6 +12,7 @@
 #include "platform/store_faults.h"
 #include "platform/window_services.h"
 #include "support/demo_practice_fixture.h"
+#include "support/environment.h"
 #include "support/practice_folder.h"
 
 namespace {
@@ -91,7 +92,7 @@ TEST_F(BranchScope, WhatIsNotFoundHasNoBranchEvenAfterAnotherClientWasRead) {
   EXPECT_EQ(GetIntBranchID_clientID(nullptr), 0);
   // A number beyond 32 bits is no client's, though its low 32 bits are 2004's.
   if (sizeof(long) > 4) {
-    EXPECT_EQ(GetIntBranchID_business_no((1L << 32) + 2004), 0);
+    EXPECT_EQ(GetIntBranchID_business_no(static_cast<long>((1ULL << 32) + 2004)), 0);
   }
   EndBranch();
   _btclose(&lent, __FILE__, __LINE__, 0);
@@ -130,7 +131,7 @@ TEST_F(BranchScope, NestedScopesKeepAndRestoreEachOthersHandles) {
   moved.branch = 3;
   ASSERT_EQ(other.insert("ZORV1005.TTL", moved), 0);
   btrv_fcb* lent = open_clients(other.data_path());
-  setenv("QARNTASH_DATA_PATH", data_path().c_str(), 1);  // the branch services read the demo
+  test_support::set_environment_variable("QARNTASH_DATA_PATH", data_path());  // the branch services read the demo
 
   InitBranch(nullptr, &conf_);
   EXPECT_EQ(GetIntBranchID_business_no(2004), 2);

@@ -12,6 +12,7 @@
 #include "platform/types.h"
 #include "platform/window_services.h"
 #include "qarntash/practice_data/client_status.h"
+#include "support/environment.h"
 #include "support/temporary_folder.h"
 
 namespace {
@@ -21,9 +22,9 @@ class ClientStatus : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_EQ(platform::write_demo_practice(folder_.string()), 0);
-    setenv("QARNTASH_DATA_PATH", folder_.string().c_str(), 1);
+    test_support::set_environment_variable("QARNTASH_DATA_PATH", folder_.string());
   }
-  void TearDown() override { unsetenv("QARNTASH_DATA_PATH"); }
+  void TearDown() override { test_support::remove_environment_variable("QARNTASH_DATA_PATH"); }
 
   static std::int32_t flags_of(std::uint8_t type, std::int32_t number) {
     platform::PracticeTable<zorv1005_rec> clients("test");

@@ -15,6 +15,7 @@
 #include "platform/practice/practice_table.h"
 #include "platform/store_faults.h"
 #include "support/demo_practice_fixture.h"
+#include "support/environment.h"
 #include "support/practice_folder.h"
 #include "support/temporary_folder.h"
 #include "usage_year.h"
@@ -78,14 +79,14 @@ TEST(UsageCountsOfALargePractice, AgreeWithAPlainCountOfTheRows) {
     return count;
   };
 
-  setenv("QARNTASH_DATA_PATH", path.c_str(), 1);
+  test_support::set_environment_variable("QARNTASH_DATA_PATH", path);
   for (int year = 2015; year <= 2026; ++year) {
     EXPECT_EQ(GetPersonalTaxPackageUsageForYear(year), in_year(personal, year)) << year;
     EXPECT_EQ(GetTrustTaxPackageUsageForYear(year), in_year(trust, year)) << year;
     EXPECT_EQ(GetNonResidentPackageUsageForYear(year), in_year(non_resident, year)) << year;
   }
   EXPECT_GT(in_year(personal, 2023), 500);
-  unsetenv("QARNTASH_DATA_PATH");
+  test_support::remove_environment_variable("QARNTASH_DATA_PATH");
 }
 
 // Individuals whose rows decide the personal-tax count, each with its client-year entries.

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/practice/demo_practice.h"
+#include "support/environment.h"
 #include "support/temporary_folder.h"
 
 namespace test_support {
@@ -27,13 +28,13 @@ class DemoPracticeTest : public ::testing::Test {
     const char* previous = std::getenv("QARNTASH_DATA_PATH");
     had_previous_ = previous != nullptr;
     if (had_previous_) previous_ = previous;
-    setenv("QARNTASH_DATA_PATH", data_path().c_str(), 1);
+    test_support::set_environment_variable("QARNTASH_DATA_PATH", data_path());
   }
   void TearDown() override {
     if (had_previous_) {
-      setenv("QARNTASH_DATA_PATH", previous_.c_str(), 1);
+      test_support::set_environment_variable("QARNTASH_DATA_PATH", previous_);
     } else {
-      unsetenv("QARNTASH_DATA_PATH");
+      test_support::remove_environment_variable("QARNTASH_DATA_PATH");
     }
   }
 

@@ -73,6 +73,25 @@ PLATFORM_API void register_resources(HINSTANCE instance, const ResourceTable* ta
 // The dialog template `id` of `instance`, or null when the module has none of that number.
 PLATFORM_API const DialogTemplate* find_dialog(HINSTANCE instance, unsigned id);
 
+// A module's registrations made while it is being loaded, where no lock may be taken, no library
+// loaded and no thread waited for (on Windows its DllMain runs under the loader lock): its
+// resources, and its path and build date for pmco041_register_vers (not registered when the path
+// is null). The module keeps the record alive and unchanged while it is loaded.
+struct LoadTimeRegistration {
+  HINSTANCE instance;
+  const ResourceTable* resources;
+  const char* module_path;
+  const char* build_date;
+  LoadTimeRegistration* next;  // the platform's
+};
+
+// Links `registration` in without taking a lock; it is applied (register_resources,
+// pmco041_register_vers) before either registry is next read.
+PLATFORM_API void register_at_load(LoadTimeRegistration* registration) noexcept;
+
+// Applies the load-time registrations not applied yet. The registries' readers call it first.
+PLATFORM_API void apply_load_time_registrations();
+
 }  // namespace platform
 
 extern "C" {

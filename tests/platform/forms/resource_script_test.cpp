@@ -5,6 +5,10 @@
 #include <fstream>
 #include <sstream>
 
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
 #include "platform/resources.h"
 #include "qarntash/library.h"
 #include "resource_script.h"
@@ -41,6 +45,32 @@ TEST(ResourceScript, CompiledInTableMatchesTheScript) {
     EXPECT_EQ(buffer, text) << "string " << id;
   }
 }
+
+#if defined(_WIN32)
+// On Windows the resource compiler built the same script into qarntash.dll: every string is there
+// for LoadStringA, every dialog template for FindResource, and the DLL has a version block.
+TEST(ResourceScript, TheDllCarriesTheScriptsStringsAndDialogs) {
+  std::ifstream file(QARNTASH_RESOURCE_SCRIPT);
+  std::ostringstream script;
+  script << file.rdbuf();
+  std::string error;
+  const auto parsed = parse_resource_script(script.str(), error);
+  ASSERT_TRUE(parsed) << error;
+  ASSERT_FALSE(parsed->strings.empty());
+  for (const auto& [id, text] : parsed->strings) {
+    char buffer[256] = "";
+    EXPECT_EQ(LoadStringA(qarntash_instance(), id, buffer, sizeof buffer), static_cast<int>(text.size())) << id;
+    EXPECT_EQ(buffer, text) << "string " << id;
+  }
+  for (const auto& dialog : parsed->dialogs) {
+    EXPECT_NE(FindResourceA(qarntash_instance(), MAKEINTRESOURCEA(dialog.id), MAKEINTRESOURCEA(5)), nullptr)  // RT_DIALOG
+        << "dialog " << dialog.id;
+  }
+  EXPECT_NE(FindResourceA(qarntash_instance(), MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(16)), nullptr);  // RT_VERSION
+  EXPECT_EQ(FindResourceA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1001), MAKEINTRESOURCEA(5)), nullptr)
+      << "the progress dialog belongs to the DLL, not the test program";
+}
+#endif
 
 TEST(ResourceScript, ReadsTheStatementsOfADialog) {
   const char* script =
