@@ -8,7 +8,6 @@
 
 #include "host_program_runner.h"
 #include "platform/practice/catalogue.h"
-#include "support/environment.h"
 #include "support/test_store.h"
 
 namespace {
@@ -43,9 +42,8 @@ TEST_F(HostOnServer, CopiesAPracticeThereAndBackAndWorksOnItThere) {
   // The practice commands on the server, named by --data or by QARNTASH_DATA_PATH.
   const HostRun client = run_host(folder, "client --id 'AB/12:X' --data " + quoted(practice));
   EXPECT_NE(client.out.find("Reference:  2:2004"), std::string::npos) << client.out << client.err;
-  test_support::set_environment_variable("QARNTASH_DATA_PATH", practice);
-  const HostRun dates = run_host(folder, "dates --client 'AB/12:X' --period-id 41");
-  test_support::remove_environment_variable("QARNTASH_DATA_PATH");
+  const HostRun dates =
+      run_host(folder, "dates --client 'AB/12:X' --period-id 41", QARNTASH_HOST_PROGRAM, practice.c_str());
   EXPECT_NE(dates.out.find("Period end:    28/02/2018"), std::string::npos) << dates.out << dates.err;
 
   const HostRun home = run_host(folder, "copy-practice " + quoted(practice) + " " + quoted(back));
