@@ -81,6 +81,26 @@ class CounterTest : public Base {
     EXPECT_EQ(platform::insert_table_record(this->data_path(), name, "row", 3), BTR_OK);
   }
 
+  // After a writer was killed in `round`: the table is whole, every record it acknowledged is
+  // there, and the counter holds every acknowledged update and at most the one in flight besides
+  // (which, if it did commit, counts from now on). Gives the number the next writer starts at.
+  void expect_acknowledged_writes_kept(const std::vector<std::int32_t>& acknowledged, int round,
+                                       int* acknowledged_total, std::int32_t* next_number) {
+    *acknowledged_total += static_cast<int>(acknowledged.size());
+    ASSERT_EQ(platform::check_table_file(this->data_path(), "ROWS.TTL"), BTR_OK) << "round " << round;
+    ASSERT_EQ(this->open(&this->table), BTR_OK);
+    for (std::int32_t number : acknowledged) {
+      ASSERT_EQ(this->get(BTR_GET_EQUAL, 0, number), BTR_OK) << "acknowledged record " << number << " lost";
+    }
+    const std::int32_t count = counter();
+    EXPECT_GE(count, *acknowledged_total);
+    EXPECT_LE(count, *acknowledged_total + 1);
+    *acknowledged_total = count;
+    ASSERT_EQ(this->step(BTR_GET_LAST, 0), BTR_OK);
+    *next_number = this->current_number() + 1;
+    _btclose(&this->table, "", 0, 0);
+  }
+
   // No maker's temporary file stayed behind in the folder (a server leaves no files).
   void expect_no_stray_files() {
     if (this->backend() == Backend::server) return;
@@ -328,21 +348,7 @@ TEST_P(Durability, AWriterKilledAtAnyMomentLosesNoAcknowledgedWrite) {
     std::int32_t n = 0;
     while (read(acknowledgements[0], &n, sizeof n) == static_cast<ssize_t>(sizeof n)) acknowledged.push_back(n);
     close(acknowledgements[0]);
-    acknowledged_total += static_cast<int>(acknowledged.size());
-
-    ASSERT_EQ(platform::check_table_file(data_path(), "ROWS.TTL"), BTR_OK) << "round " << rounds;
-    ASSERT_EQ(open(&table), BTR_OK);
-    for (std::int32_t number : acknowledged) {
-      ASSERT_EQ(get(BTR_GET_EQUAL, 0, number), BTR_OK) << "acknowledged record " << number << " lost";
-    }
-    // Every acknowledged counter update is there; at most the one in flight is there besides.
-    const std::int32_t count = counter();
-    EXPECT_GE(count, acknowledged_total);
-    EXPECT_LE(count, acknowledged_total + 1);
-    acknowledged_total = count;  // an unacknowledged update that did commit counts from now on
-    ASSERT_EQ(step(BTR_GET_LAST, 0), BTR_OK);
-    next_number = current_number() + 1;
-    _btclose(&table, "", 0, 0);
+    ASSERT_NO_FATAL_FAILURE(expect_acknowledged_writes_kept(acknowledged, rounds, &acknowledged_total, &next_number));
   }
   RecordProperty("rounds", rounds);
   RecordProperty("acknowledged_writes", acknowledged_total);
@@ -559,20 +565,8 @@ TEST_P(Durability, AWriterKilledAtAnyMomentLosesNoAcknowledgedWrite) {
     ASSERT_TRUE(writer.started());
     std::this_thread::sleep_for(std::chrono::milliseconds(delay_ms(random)));
     writer.kill();
-    const std::vector<std::int32_t> acknowledged = writer.acknowledged();
-    acknowledged_total += static_cast<int>(acknowledged.size());
-    ASSERT_EQ(platform::check_table_file(data_path(), "ROWS.TTL"), BTR_OK) << "round " << rounds;
-    ASSERT_EQ(open(&table), BTR_OK);
-    for (std::int32_t number : acknowledged) {
-      ASSERT_EQ(get(BTR_GET_EQUAL, 0, number), BTR_OK) << "acknowledged record " << number << " lost";
-    }
-    const std::int32_t count = counter();
-    EXPECT_GE(count, acknowledged_total);
-    EXPECT_LE(count, acknowledged_total + 1);
-    acknowledged_total = count;
-    ASSERT_EQ(step(BTR_GET_LAST, 0), BTR_OK);
-    next_number = current_number() + 1;
-    _btclose(&table, "", 0, 0);
+    ASSERT_NO_FATAL_FAILURE(
+        expect_acknowledged_writes_kept(writer.acknowledged(), rounds, &acknowledged_total, &next_number));
   }
   RecordProperty("acknowledged_writes", acknowledged_total);
   ASSERT_EQ(open(&table), BTR_OK);
