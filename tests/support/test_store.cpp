@@ -33,14 +33,43 @@ TestStore::TestStore(Backend backend) : backend_(backend) {
   data_path_ = server_uri_ + "#" + schema_;
 }
 
+namespace {
+
+// Ends every session but the caller's that holds a lock on a table of `schema`, waiting up to 5 s
+// for each to go. The number ended, or -1 when the server could not be asked.
+int end_sessions_locking(PGconn* connection, const std::string& schema) {
+  const std::string sql =
+      "SELECT count(*) FROM (SELECT DISTINCT l.pid FROM pg_locks l JOIN pg_class c ON c.oid = l.relation "
+      "JOIN pg_namespace n ON n.oid = c.relnamespace WHERE n.nspname = '" + schema +
+      "' AND l.pid <> pg_backend_pid()) AS holders WHERE pg_terminate_backend(holders.pid, 5000)";
+  PGresult* result = PQexec(connection, sql.c_str());
+  const int ended = PQresultStatus(result) == PGRES_TUPLES_OK ? std::atoi(PQgetvalue(result, 0, 0)) : -1;
+  PQclear(result);
+  return ended;
+}
+
+}  // namespace
+
 TestStore::~TestStore() {
   if (schema_.empty()) return;
   PGconn* connection = PQconnectdb(server_uri_.c_str());
   if (PQstatus(connection) == CONNECTION_OK) {
-    const std::string drop = "SET client_min_messages = warning; DROP SCHEMA IF EXISTS " + schema_ + " CASCADE";
+    // A session left holding the schema's tables (a killed child's, which wine keeps open) must
+    // not hold the whole suite up: it is ended, and the drop waits a bounded time at most.
+    end_sessions_locking(connection, schema_);
+    const std::string drop = "SET client_min_messages = warning; SET lock_timeout = '20s'; "
+                             "DROP SCHEMA IF EXISTS " + schema_ + " CASCADE";
     PQclear(PQexec(connection, drop.c_str()));
   }
   PQfinish(connection);
+}
+
+int TestStore::end_other_sessions() const {
+  if (schema_.empty()) return 0;
+  PGconn* connection = PQconnectdb(server_uri_.c_str());
+  const int ended = PQstatus(connection) == CONNECTION_OK ? end_sessions_locking(connection, schema_) : -1;
+  PQfinish(connection);
+  return ended;
 }
 
 ServerSession::ServerSession(const TestStore& store) : connection_(PQconnectdb(store.server_uri().c_str())) {

@@ -565,6 +565,10 @@ TEST_P(Durability, AWriterKilledAtAnyMomentLosesNoAcknowledgedWrite) {
     ASSERT_TRUE(writer.started());
     std::this_thread::sleep_for(std::chrono::milliseconds(delay_ms(random)));
     writer.kill();
+    // Its connection would outlive it under wine, holding its locks; a server ends it in time.
+    if (server != nullptr) {
+      ASSERT_GE(server->end_other_sessions(), 0);
+    }
     ASSERT_NO_FATAL_FAILURE(
         expect_acknowledged_writes_kept(writer.acknowledged(), rounds, &acknowledged_total, &next_number));
   }
