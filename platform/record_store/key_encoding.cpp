@@ -46,13 +46,34 @@ void encode_key_from_record(const KeyDefinition& key, const char* record, std::s
 
 std::string encode_key_from_buffer(const KeyDefinition& key, const char* key_buffer) {
   std::string out;
-  out.reserve(static_cast<std::size_t>(key.length()));
+  encode_key_from_buffer(key, key_buffer, &out);
+  return out;
+}
+
+void encode_key_from_buffer(const KeyDefinition& key, const char* key_buffer, std::string* out) {
+  out->clear();
+  out->reserve(static_cast<std::size_t>(key.length()));
   int position = 0;
   for (const KeySegment& segment : key.segments) {
-    append_segment(segment, key_buffer + position, out);
+    append_segment(segment, key_buffer + position, *out);
     position += segment.length;
   }
-  return out;
+}
+
+void decode_key_to_buffer(const KeyDefinition& key, const std::string& encoded, char* key_buffer) {
+  std::size_t position = 0;
+  for (const KeySegment& segment : key.segments) {
+    const auto length = static_cast<std::size_t>(segment.length);
+    const char* source = encoded.data() + position;
+    char* target = key_buffer + position;
+    if (segment.type == KeySegmentType::signed_integer || segment.type == KeySegmentType::unsigned_integer) {
+      for (std::size_t i = 0; i < length; ++i) target[i] = source[length - 1 - i];
+      if (segment.type == KeySegmentType::signed_integer) target[length - 1] = static_cast<char>(target[length - 1] ^ 0x80);
+    } else {
+      std::memcpy(target, source, length);
+    }
+    position += length;
+  }
 }
 
 void copy_key_to_buffer(const KeyDefinition& key, const char* record, char* key_buffer) {

@@ -15,6 +15,12 @@ void encode_key_from_record(const KeyDefinition& key, const char* record, std::s
 
 // The encoded key from a key buffer, which holds the segments one after another.
 std::string encode_key_from_buffer(const KeyDefinition& key, const char* key_buffer);
+// The same into `out`, reusing its storage (a run of look-ups encodes a key at every seek).
+void encode_key_from_buffer(const KeyDefinition& key, const char* key_buffer, std::string* out);
+
+// Puts an encoded key back into a key buffer in its native layout. A text segment comes back
+// NUL-padded: what followed its first NUL was never part of the key.
+void decode_key_to_buffer(const KeyDefinition& key, const std::string& encoded, char* key_buffer);
 
 // Puts a record's key, in its native layout, into a key buffer.
 void copy_key_to_buffer(const KeyDefinition& key, const char* record, char* key_buffer);

@@ -34,8 +34,6 @@ std::string lower_case(std::string text) {
 std::string key_column(std::size_t key) { return "k" + std::to_string(key); }
 std::string order_column(std::size_t key) { return "o" + std::to_string(key); }
 
-bool is_read(int operation) { return operation >= BTR_GET_EQUAL && operation <= BTR_GET_LAST; }
-
 Result run_sql(PGconn* connection, const std::string& sql) { return Result(PQexec(connection, sql.c_str())); }
 
 Result run_sql(PGconn* connection, const std::string& sql, const ServerParameters& parameters) {
@@ -95,9 +93,11 @@ class ServerTable final : public TableConnection {
   int records_in_written_order(std::vector<std::string>* records) override;
 
  private:
-  // The first seven in the order of seek_number().
+  // The first seven in the order of seek_number(); the "get key" reads in the same order as the
+  // first nine from kKeyEqual.
   enum Query { kEqual, kGreater, kGreaterOrEqual, kLess, kLessOrEqual, kFirst, kLast, kWalkForward, kWalkBackward,
-               kQueryCount };
+               kKeyEqual, kKeyGreater, kKeyGreaterOrEqual, kKeyLess, kKeyLessOrEqual, kKeyFirst, kKeyLast,
+               kKeyWalkForward, kKeyWalkBackward, kQueryCount };
 
   int connect();
   int load_definition();
@@ -108,8 +108,8 @@ class ServerTable final : public TableConnection {
   void end_snapshot();
   void drop_batch() { batch_.reset(); }
   int read(int operation, int key_number, btrv_fcb& handle);
-  int step_next_or_previous(bool next, int key_number, btrv_fcb& handle);
-  int take(const PGresult* rows, int row, int key_number, btrv_fcb& handle);
+  int step_next_or_previous(bool next, int key_number, btrv_fcb& handle, bool key_only);
+  int take(const PGresult* rows, int row, int key_number, btrv_fcb& handle, bool key_only = false);
   int write(int operation, int key_number, btrv_fcb& handle);
   std::string write_sql(int operation, std::size_t key) const;
 
@@ -127,10 +127,12 @@ class ServerTable final : public TableConnection {
   bool in_writes_ = false;
   bool writes_failed_ = false;
 
-  // Records read ahead by a walk: rows after batch_row_ come next in direction batch_forward_.
+  // Records read ahead by a walk: rows after batch_row_ come next in direction batch_forward_,
+  // keys alone when batch_key_only_.
   Result batch_;
   int batch_row_ = 0;
   bool batch_forward_ = true;
+  bool batch_key_only_ = false;
   int next_batch_ = kFirstBatch;
 
   TablePosition position_;
@@ -242,12 +244,16 @@ int ServerTable::end_writes(bool commit) {
   return status;
 }
 
-// Every read gives the row as: id, version, data, the key column, its order column (0 for a unique key).
+// Every read gives the row as: id, version, data, the key column, its order column (0 for a unique
+// key). A "get key" seek gives no version or data, so the key's index can answer it alone.
 std::string ServerTable::read_sql(std::size_t key, Query query) const {
   const std::string k = key_column(key);
   const bool duplicates = definition_.keys[key].duplicates;
   const std::string o = duplicates ? order_column(key) : "0::bigint";
-  const std::string columns = "SELECT id, version, data, " + k + ", " + o + " FROM " + table_;
+  const bool key_only = query >= kKeyEqual;
+  if (key_only) query = static_cast<Query>(query - kKeyEqual);
+  const std::string columns = "SELECT id, " + std::string(key_only ? "0::bigint, NULL::bytea, " : "version, data, ") +
+                              k + ", " + o + " FROM " + table_;
   const std::string forwards = duplicates ? " ORDER BY " + k + ", " + o : " ORDER BY " + k;
   const std::string backwards = duplicates ? " ORDER BY " + k + " DESC, " + o + " DESC" : " ORDER BY " + k + " DESC";
   // Walks continue from the current record's stored key (and order), a batch at a time.
@@ -263,7 +269,7 @@ std::string ServerTable::read_sql(std::size_t key, Query query) const {
     case kLast: return columns + backwards + " LIMIT 1";
     case kWalkForward: return columns + " WHERE " + after + forwards + " LIMIT $3";
     case kWalkBackward: return columns + " WHERE " + before + backwards + " LIMIT $3";
-    case kQueryCount: break;
+    default: break;
   }
   return "";
 }
@@ -302,7 +308,7 @@ void ServerTable::end_snapshot() {
 }
 
 int ServerTable::run(int operation, int key_number, btrv_fcb& handle) {
-  const bool reading = is_read(operation);
+  const bool reading = is_read_operation(operation);
   if (!reading && operation != BTR_INSERT && operation != BTR_UPDATE && operation != BTR_DELETE) {
     return BTR_INVALID_OPERATION;
   }
@@ -336,33 +342,38 @@ int ServerTable::run(int operation, int key_number, btrv_fcb& handle) {
 }
 
 int ServerTable::read(int operation, int key_number, btrv_fcb& handle) {
-  if (operation == BTR_GET_NEXT || operation == BTR_GET_PREVIOUS) {
-    return step_next_or_previous(operation == BTR_GET_NEXT, key_number, handle);
+  const bool key_only = is_key_only_read(operation);
+  const int get = read_without_key_only(operation);
+  if (get == BTR_GET_NEXT || get == BTR_GET_PREVIOUS) {
+    return step_next_or_previous(get == BTR_GET_NEXT, key_number, handle, key_only);
   }
   drop_batch();
   next_batch_ = kFirstBatch;
-  const auto query = static_cast<Query>(seek_number(operation));
+  const auto seek = static_cast<Query>(seek_number(operation));
   const auto key = static_cast<std::size_t>(key_number);
   ServerParameters parameters;
-  if (query != kFirst && query != kLast) {
+  if (seek != kFirst && seek != kLast) {
     parameters.add_bytes(encode_key_from_buffer(definition_.keys[key], handle.key_buffer));
   }
-  const Result rows = execute(key, query, parameters);
+  const Result rows = execute(key, key_only ? static_cast<Query>(kKeyEqual + seek) : seek, parameters);
   int status = status_of(rows.get());
-  if (status == BTR_OK) status = PQntuples(rows.get()) == 0 ? BTR_END_OF_FILE : take(rows.get(), 0, key_number, handle);
+  if (status == BTR_OK) {
+    status = PQntuples(rows.get()) == 0 ? BTR_END_OF_FILE : take(rows.get(), 0, key_number, handle, key_only);
+  }
   if (status == BTR_OK) return status;
   position_.forget();
-  return status == BTR_END_OF_FILE && query == kEqual ? BTR_KEY_NOT_FOUND : status;
+  return status == BTR_END_OF_FILE && seek == kEqual ? BTR_KEY_NOT_FOUND : status;
 }
 
 // A step takes the next record read ahead; when there is none, it reads the next batch from the
 // current record's stored key. At the end, or on a record it cannot give, the position stays
 // where it was, so the walk can turn back or try again.
-int ServerTable::step_next_or_previous(bool next, int key_number, btrv_fcb& handle) {
+int ServerTable::step_next_or_previous(bool next, int key_number, btrv_fcb& handle, bool key_only) {
   const int allowed = position_allows(position_, key_number, false);
   if (allowed != BTR_OK) return allowed;
-  if (batch_ != nullptr && batch_forward_ == next && batch_row_ + 1 < PQntuples(batch_.get())) {
-    const int status = take(batch_.get(), batch_row_ + 1, key_number, handle);
+  if (batch_ != nullptr && batch_forward_ == next && batch_key_only_ == key_only &&
+      batch_row_ + 1 < PQntuples(batch_.get())) {
+    const int status = take(batch_.get(), batch_row_ + 1, key_number, handle, key_only);
     if (status == BTR_OK) {
       ++batch_row_;
     } else {
@@ -381,27 +392,31 @@ int ServerTable::step_next_or_previous(bool next, int key_number, btrv_fcb& hand
   parameters.add_bytes(position_.key_value);
   parameters.add_int64(position_.order);
   parameters.add_int64(batch);
-  Result rows = execute(static_cast<std::size_t>(key_number), next ? kWalkForward : kWalkBackward, parameters);
+  const Query direction = next ? kWalkForward : kWalkBackward;
+  Result rows = execute(static_cast<std::size_t>(key_number),
+                        key_only ? static_cast<Query>(kKeyEqual + direction) : direction, parameters);
   int status = status_of(rows.get());
   if (status != BTR_OK) return status;
   if (PQntuples(rows.get()) == 0) return BTR_END_OF_FILE;
-  status = take(rows.get(), 0, key_number, handle);
+  status = take(rows.get(), 0, key_number, handle, key_only);
   if (status != BTR_OK) return status;
   batch_ = std::move(rows);
   batch_row_ = 0;
   batch_forward_ = next;
+  batch_key_only_ = key_only;
   return BTR_OK;
 }
 
-int ServerTable::take(const PGresult* rows, int row, int key_number, btrv_fcb& handle) {
+int ServerTable::take(const PGresult* rows, int row, int key_number, btrv_fcb& handle, bool key_only) {
   StoredRow stored{};
-  stored.data = PQgetvalue(rows, row, 2);
-  stored.length = PQgetlength(rows, row, 2);
   stored.key = PQgetvalue(rows, row, 3);
   stored.key_length = PQgetlength(rows, row, 3);
   stored.id = int_of(rows, row, 0);
-  stored.version = int_of(rows, row, 1);
   stored.order = int_of(rows, row, 4);
+  if (key_only) return take_stored_key(definition_, key_number, stored, &position_, handle);
+  stored.data = PQgetvalue(rows, row, 2);
+  stored.length = PQgetlength(rows, row, 2);
+  stored.version = int_of(rows, row, 1);
   return take_stored_row(definition_, key_number, stored, &position_, handle);
 }
 

@@ -8,8 +8,19 @@
 
 namespace platform {
 
+bool is_key_only_read(int operation) {
+  const int read = operation - BTR_GET_KEY;
+  return read >= BTR_GET_EQUAL && read <= BTR_GET_LAST;
+}
+
+bool is_read_operation(int operation) {
+  return (operation >= BTR_GET_EQUAL && operation <= BTR_GET_LAST) || is_key_only_read(operation);
+}
+
+int read_without_key_only(int operation) { return is_key_only_read(operation) ? operation - BTR_GET_KEY : operation; }
+
 int seek_number(int operation) {
-  switch (operation) {
+  switch (read_without_key_only(operation)) {
     case BTR_GET_GREATER: return 1;
     case BTR_GET_GREATER_OR_EQUAL: return 2;
     case BTR_GET_LESS: return 3;
@@ -60,6 +71,21 @@ int take_stored_row(const TableDefinition& definition, int key_number, const Sto
   std::memset(handle.record_buffer + row.length, 0, static_cast<std::size_t>(handle.record_length - row.length));
   handle.data_length = row.length;
   copy_key_to_buffer(key, p.record.data(), handle.key_buffer);
+  return BTR_OK;
+}
+
+int take_stored_key(const TableDefinition& definition, int key_number, const StoredRow& row, TablePosition* position,
+                    btrv_fcb& handle) {
+  const KeyDefinition& key = definition.keys[static_cast<std::size_t>(key_number)];
+  if (row.key == nullptr || row.key_length != key.length()) return BTR_IO_ERROR;
+  TablePosition& p = *position;
+  p.key_value.assign(row.key, static_cast<std::size_t>(row.key_length));
+  p.id = row.id;
+  p.key_number = key_number;
+  p.order = key.duplicates ? row.order : 0;
+  p.positioned = true;
+  p.has_current = false;
+  decode_key_to_buffer(key, p.key_value, handle.key_buffer);
   return BTR_OK;
 }
 

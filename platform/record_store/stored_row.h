@@ -38,6 +38,12 @@ struct TablePosition {
   void forget() { positioned = has_current = false; }
 };
 
+// Whether `operation` is a read (a get, or a seek's "get key" form) and whether it gives only the key.
+bool is_read_operation(int operation);
+bool is_key_only_read(int operation);
+// The get operation of a read: a "get key" seek without its BTR_GET_KEY.
+int read_without_key_only(int operation);
+
 // The seek a read operation makes, as both backends number their read queries: 0 get equal,
 // 1 greater, 2 greater or equal, 3 less, 4 less or equal, 5 first, 6 last.
 int seek_number(int operation);
@@ -54,6 +60,12 @@ bool stored_length_fits(const TableDefinition& definition, int length);
 // the buffers as they were.
 int take_stored_row(const TableDefinition& definition, int key_number, const StoredRow& row,
                     TablePosition* position, btrv_fcb& handle);
+
+// Makes the key of `row` (found by key `key_number` by a "get key" seek; its data is not read)
+// the position, with no current record, and puts that key in the handle's key buffer. The record
+// buffer is left as it was. 2 for a stored key of the wrong length.
+int take_stored_key(const TableDefinition& definition, int key_number, const StoredRow& row, TablePosition* position,
+                    btrv_fcb& handle);
 
 // The bytes to store: the whole record, or for a tagged table the record up to its last whole
 // tagged field (the rest of a tagged record buffer is free space). 0 or 22.

@@ -16,17 +16,6 @@ namespace {
 std::string key_column(int key_number) { return "k" + std::to_string(key_number); }
 std::string order_column(int key_number) { return "o" + std::to_string(key_number); }
 
-bool is_read(int operation) {
-  switch (operation) {
-    case BTR_GET_EQUAL: case BTR_GET_NEXT: case BTR_GET_PREVIOUS: case BTR_GET_GREATER:
-    case BTR_GET_GREATER_OR_EQUAL: case BTR_GET_LESS: case BTR_GET_LESS_OR_EQUAL:
-    case BTR_GET_FIRST: case BTR_GET_LAST:
-      return true;
-    default:
-      return false;
-  }
-}
-
 // The row's blob as bytes.
 const char* blob_of(sqlite3_stmt* statement, int column, int* length) {
   *length = sqlite3_column_bytes(statement, column);
@@ -177,14 +166,18 @@ sqlite3_stmt* SqliteTableConnection::prepared(Statement& slot, const std::string
 }
 
 // Every read gives the row as: id, version, data, the key column, its order column (0 for a
-// unique key).
+// unique key). A "get key" seek gives no version or data, so that the key's index, which holds
+// the key, its order and the id, answers it without reading the record.
 sqlite3_stmt* SqliteTableConnection::read_statement(int key_number, Query query) {
   Statement& slot = read_statements_[static_cast<std::size_t>(key_number)][query];
   if (slot) return slot.get();
   const std::string k = key_column(key_number);
   const bool duplicates = definition_.keys[static_cast<std::size_t>(key_number)].duplicates;
   const std::string o = duplicates ? order_column(key_number) : "0";
-  const std::string columns = "SELECT id, version, data, " + k + ", " + o + " FROM records";
+  const bool key_only = query >= kKeyEqual;
+  if (key_only) query = static_cast<Query>(query - kKeyEqual);
+  const std::string columns = "SELECT id, " + std::string(key_only ? "0, NULL, " : "version, data, ") + k + ", " + o +
+                              " FROM records";
   const std::string forwards = duplicates ? " ORDER BY " + k + ", " + o : " ORDER BY " + k;
   const std::string backwards = duplicates ? " ORDER BY " + k + " DESC, " + o + " DESC" : " ORDER BY " + k + " DESC";
   // The walks continue from the current record's stored key (and order); they have no LIMIT, as
@@ -203,7 +196,7 @@ sqlite3_stmt* SqliteTableConnection::read_statement(int key_number, Query query)
     case kWalkForward: where = " WHERE " + after + forwards; break;
     case kWalkBackward: where = " WHERE " + before + backwards; break;
     case kById: where = " WHERE id = ?1"; break;
-    case kQueryCount: break;
+    default: break;
   }
   return prepared(slot, columns + where);
 }
@@ -239,7 +232,7 @@ void SqliteTableConnection::drop_cursor() {
 }
 
 int SqliteTableConnection::run(int operation, int key_number, btrv_fcb& handle) {
-  const bool reading = is_read(operation);
+  const bool reading = is_read_operation(operation);
   if (!reading && operation != BTR_INSERT && operation != BTR_UPDATE && operation != BTR_DELETE) {
     return BTR_INVALID_OPERATION;
   }
@@ -268,32 +261,35 @@ int SqliteTableConnection::run(int operation, int key_number, btrv_fcb& handle) 
 }
 
 int SqliteTableConnection::read(int operation, int key_number, btrv_fcb& handle) {
-  if (operation == BTR_GET_NEXT || operation == BTR_GET_PREVIOUS) {
-    return step_next_or_previous(operation == BTR_GET_NEXT, key_number, handle);
+  const bool key_only = is_key_only_read(operation);
+  const int get = read_without_key_only(operation);
+  if (get == BTR_GET_NEXT || get == BTR_GET_PREVIOUS) {
+    return step_next_or_previous(get == BTR_GET_NEXT, key_number, handle, key_only);
   }
   drop_cursor();
-  const auto query = static_cast<Query>(seek_number(operation));
-  sqlite3_stmt* statement = read_statement(key_number, query);
+  const auto seek = static_cast<Query>(seek_number(operation));
+  sqlite3_stmt* statement = read_statement(key_number, key_only ? static_cast<Query>(kKeyEqual + seek) : seek);
   if (statement == nullptr) return BTR_IO_ERROR;
-  std::string key;  // bound without a copy: it must outlive the statement's use
   StatementUse use(statement);
-  if (query != kFirst && query != kLast) {
-    key = encode_key_from_buffer(definition_.keys[static_cast<std::size_t>(key_number)], handle.key_buffer);
-    sqlite3_bind_blob(statement, 1, key.data(), static_cast<int>(key.size()), SQLITE_STATIC);
+  if (seek != kFirst && seek != kLast) {
+    // Bound without a copy: the member outlives the statement's use.
+    encode_key_from_buffer(definition_.keys[static_cast<std::size_t>(key_number)], handle.key_buffer, &seek_key_);
+    sqlite3_bind_blob(statement, 1, seek_key_.data(), static_cast<int>(seek_key_.size()), SQLITE_STATIC);
   }
-  const int status = run_read_query(statement, key_number, handle);
+  const int status = run_read_query(statement, key_number, handle, key_only);
   if (status == BTR_OK) return status;
   position_.forget();
-  return status == BTR_END_OF_FILE && query == kEqual ? BTR_KEY_NOT_FOUND : status;
+  return status == BTR_END_OF_FILE && seek == kEqual ? BTR_KEY_NOT_FOUND : status;
 }
 
 // The first step after a seek starts a walk statement at the current record's stored key and
 // order; while the snapshot lasts, later steps in the same direction take its next row, with no
 // seek at all.
-int SqliteTableConnection::step_next_or_previous(bool next, int key_number, btrv_fcb& handle) {
+int SqliteTableConnection::step_next_or_previous(bool next, int key_number, btrv_fcb& handle, bool key_only) {
   const int allowed = position_allows(position_, key_number, false);
   if (allowed != BTR_OK) return allowed;
-  sqlite3_stmt* walk = read_statement(key_number, next ? kWalkForward : kWalkBackward);
+  const Query direction = next ? kWalkForward : kWalkBackward;
+  sqlite3_stmt* walk = read_statement(key_number, key_only ? static_cast<Query>(kKeyEqual + direction) : direction);
   if (walk == nullptr) return BTR_IO_ERROR;
   if (cursor_ != walk) {
     drop_cursor();
@@ -302,27 +298,28 @@ int SqliteTableConnection::step_next_or_previous(bool next, int key_number, btrv
     if (definition_.keys[static_cast<std::size_t>(key_number)].duplicates) sqlite3_bind_int64(walk, 2, position_.order);
     cursor_ = walk;
   }
-  const int status = run_read_query(walk, key_number, handle);
+  const int status = run_read_query(walk, key_number, handle, key_only);
   // At the end, or on a record it cannot give, the position stays where it was, so the walk can
   // turn back or try again; the next step seeks afresh from there.
   if (status != BTR_OK) drop_cursor();
   return status;
 }
 
-int SqliteTableConnection::run_read_query(sqlite3_stmt* statement, int key_number, btrv_fcb& handle) {
+int SqliteTableConnection::run_read_query(sqlite3_stmt* statement, int key_number, btrv_fcb& handle, bool key_only) {
   const int rc = sqlite3_step(statement);
   if (rc == SQLITE_DONE) return BTR_END_OF_FILE;
   if (rc != SQLITE_ROW) return status_from_sqlite(rc);
-  return take_row(statement, key_number, handle);
+  return take_row(statement, key_number, handle, key_only);
 }
 
-int SqliteTableConnection::take_row(sqlite3_stmt* statement, int key_number, btrv_fcb& handle) {
+int SqliteTableConnection::take_row(sqlite3_stmt* statement, int key_number, btrv_fcb& handle, bool key_only) {
   StoredRow row{};
-  row.data = blob_of(statement, 2, &row.length);
   row.key = blob_of(statement, 3, &row.key_length);
   row.id = sqlite3_column_int64(statement, 0);
-  row.version = sqlite3_column_int64(statement, 1);
   row.order = sqlite3_column_int64(statement, 4);
+  if (key_only) return take_stored_key(definition_, key_number, row, &position_, handle);
+  row.data = blob_of(statement, 2, &row.length);
+  row.version = sqlite3_column_int64(statement, 1);
   return take_stored_row(definition_, key_number, row, &position_, handle);
 }
 

@@ -59,10 +59,12 @@ class SqliteTableConnection final : public TableConnection {
   int records_in_written_order(std::vector<std::string>* records) override;
 
  private:
-  // The first seven in the order of seek_number().
+  // The first seven in the order of seek_number(); the "get key" reads, which read the key's
+  // index alone, in the same order as the first nine from kKeyEqual.
   enum Query {
     kEqual, kGreater, kGreaterOrEqual, kLess, kLessOrEqual, kFirst, kLast, kWalkForward, kWalkBackward, kById,
-    kQueryCount
+    kKeyEqual, kKeyGreater, kKeyGreaterOrEqual, kKeyLess, kKeyLessOrEqual, kKeyFirst, kKeyLast, kKeyWalkForward,
+    kKeyWalkBackward, kQueryCount
   };
 
   SqliteTableConnection() = default;
@@ -79,9 +81,9 @@ class SqliteTableConnection final : public TableConnection {
   void drop_cursor();
 
   int read(int operation, int key_number, btrv_fcb& handle);
-  int step_next_or_previous(bool next, int key_number, btrv_fcb& handle);
-  int run_read_query(sqlite3_stmt* statement, int key_number, btrv_fcb& handle);
-  int take_row(sqlite3_stmt* statement, int key_number, btrv_fcb& handle);
+  int step_next_or_previous(bool next, int key_number, btrv_fcb& handle, bool key_only);
+  int run_read_query(sqlite3_stmt* statement, int key_number, btrv_fcb& handle, bool key_only = false);
+  int take_row(sqlite3_stmt* statement, int key_number, btrv_fcb& handle, bool key_only);
   int insert(int key_number, btrv_fcb& handle);
   int update(int key_number, btrv_fcb& handle);
   int remove(int key_number);
@@ -101,6 +103,7 @@ class SqliteTableConnection final : public TableConnection {
   sqlite3_stmt* cursor_ = nullptr;
 
   TablePosition position_;
+  std::string seek_key_;  // the encoded key of the last seek, its storage kept from seek to seek
 };
 
 }  // namespace platform

@@ -31,7 +31,8 @@ int run_through_field_table(int operation, btrv_fcb* handle, int key_number, con
     }
   }
   const int status = _bt(operation, handle, key_number, source_file, line, report_flag);
-  if (status != BTR_OK || is_write(operation) || operation == BTR_DELETE) return status;
+  // A "get key" seek reads no record, so there are no fields to take from it.
+  if (status != BTR_OK || is_write(operation) || operation == BTR_DELETE || is_key_only_read(operation)) return status;
   return TLDGetFacNoTCB(handle, fields, key_length);
 }
 

@@ -29,6 +29,10 @@
 //    established on (by the last read or insert); another gives 7 and changes nothing;
 //  - a walk by get next or get previous always ends, whatever a damaged file holds: it moves
 //    along the key as stored, and a record whose bytes disagree with that key gives 2;
+//  - a get with BTR_GET_KEY added ("get key": 55 to 63) answers as the get would and puts the
+//    found key in the key buffer, leaving the record buffer as it was; next and previous (with
+//    or without the record) step on from that key, but there is no current record to update or
+//    delete (8);
 //  - a record buffer shorter than the record gives 22 and copies nothing, a key number the table
 //    lacks 6, a key buffer shorter than the key 21.
 //
@@ -66,6 +70,9 @@ enum : int {
   BTR_GET_LESS_OR_EQUAL = 11,
   BTR_GET_FIRST = 12,
   BTR_GET_LAST = 13,
+  // Added to a get (55 to 63, "get key"): finds the same record but gives only its key, into
+  // the key buffer, from the key's index alone.
+  BTR_GET_KEY = 50,
 };
 
 // Status numbers.

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <string>
 #include <vector>
 
 #include "store_fixture.h"
@@ -29,8 +31,7 @@ struct ReadCase {
   std::int32_t found_number;
 };
 
-TEST_P(Operations, ReadsFindTheRecordsThatBtrieveWouldFind) {
-  const ReadCase cases[] = {
+constexpr ReadCase kReadCases[] = {
       {"get equal on a unique key", BTR_GET_EQUAL, 0, 2, BTR_OK, 2},
       {"get equal that misses", BTR_GET_EQUAL, 0, 4, BTR_KEY_NOT_FOUND, 0},
       {"get equal gives the oldest of a group", BTR_GET_EQUAL, 1, 20, BTR_OK, 3},
@@ -44,14 +45,48 @@ TEST_P(Operations, ReadsFindTheRecordsThatBtrieveWouldFind) {
       {"get first", BTR_GET_FIRST, 0, 0, BTR_OK, 1},
       {"get last", BTR_GET_LAST, 0, 0, BTR_OK, 30},
       {"get last on a key with duplicates gives the newest", BTR_GET_LAST, 1, 0, BTR_OK, 30},
-  };
-  for (const ReadCase& c : cases) {
+      {"get greater or equal on a text key", BTR_GET_GREATER_OR_EQUAL, 2, 0, BTR_OK, 1},
+};
+
+TEST_P(Operations, ReadsFindTheRecordsThatBtrieveWouldFind) {
+  for (const ReadCase& c : kReadCases) {
     SCOPED_TRACE(c.what);
     ASSERT_EQ(get(c.operation, c.key, c.value), c.status);
     if (c.status == BTR_OK) {
       EXPECT_EQ(current_number(), c.found_number);
     }
   }
+}
+
+// A get with BTR_GET_KEY added answers as the get does but gives the key alone: the same status
+// and key buffer, the record buffer untouched, no current record to update, and next and
+// previous (with or without the record) step on from the same place.
+TEST_P(Operations, GetKeyFindsWhatTheGetFindsAndGivesOnlyTheKey) {
+  btrv_fcb* keys = nullptr;
+  ASSERT_EQ(open(&keys), BTR_OK);
+  const auto same_buffers = [&] { return std::memcmp(keys->key_buffer, table->key_buffer, 8) == 0; };
+  for (const ReadCase& c : kReadCases) {
+    SCOPED_TRACE(c.what);
+    const int status = get(c.operation, c.key, c.value);
+    std::memset(keys->key_buffer, 0, 8);
+    std::memcpy(keys->key_buffer, &c.value, sizeof c.value);
+    std::memset(keys->record_buffer, 0x5a, 16);
+    ASSERT_EQ(_bt(c.operation + BTR_GET_KEY, keys, c.key, "", 0, 0), status);
+    EXPECT_EQ(std::string(keys->record_buffer, 16), std::string(16, '\x5a'));
+    if (status != BTR_OK) continue;
+    EXPECT_TRUE(same_buffers());
+    EXPECT_EQ(_bt(BTR_UPDATE, keys, c.key, "", 0, 0), BTR_NO_CURRENT_RECORD);
+    const int next = step(BTR_GET_NEXT, c.key);
+    ASSERT_EQ(_bt(BTR_GET_NEXT + BTR_GET_KEY, keys, c.key, "", 0, 0), next);
+    if (next != BTR_OK) continue;
+    EXPECT_TRUE(same_buffers());
+    const int with_record = step(BTR_GET_NEXT, c.key);
+    ASSERT_EQ(_bt(BTR_GET_NEXT, keys, c.key, "", 0, 0), with_record);
+    if (with_record == BTR_OK) {
+      EXPECT_EQ(std::memcmp(keys->record_buffer, table->record_buffer, 16), 0);
+    }
+  }
+  _btclose(&keys, "", 0, 0);
 }
 
 TEST_P(Operations, ASuccessfulReadLeavesTheFoundKeyInTheKeyBuffer) {
