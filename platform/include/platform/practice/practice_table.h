@@ -79,6 +79,14 @@ class PracticeTable {
     return read(BTR_GET_EQUAL, key_number);
   }
 
+  // Whether a record has `key` on `key_number`, asked of the key alone ("get key": record()
+  // stays as it was). 0 there, 4 not there, or a failure.
+  template <class Key>
+  StoreStatus has_key(int key_number, const Key& key) {
+    set_key(key);
+    return read(BTR_GET_EQUAL + BTR_GET_KEY, key_number);
+  }
+
   // Any read operation on `key_number` with the key buffer as it stands.
   StoreStatus read(int operation, int key_number) { return run(operation, key_number); }
 
