@@ -5,7 +5,7 @@
 //  - as one raw SQLite query over the same two table files (the client-year entries of the year
 //    joined to the clients' key 1), the floor for the same answer;
 //  - as a walk of every client-year entry by get next through the store, the store's raw step
-//    speed over the same table;
+//    speed over the same table, and the same walk asking for keys alone (get key);
 //  - as the count's own store calls made straight on the store's handles (the walk of the
 //    individuals, then the look-ups of the key alone), which shows what the count spends beyond
 //    the store.
