@@ -1,7 +1,8 @@
 // Damages a small table file as the input says and uses it as a program would: each three bytes
 // of input change one byte of the file (two bytes of offset, one to exclusive-or it with). The
 // file must open or be refused with a status, every walk over every key (get next, get previous,
-// get greater from the key buffer) must end, and the file check must give a status.
+// get greater from the key buffer, and next and previous by keys alone) must end, and the file
+// check must give a status.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -85,7 +86,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (_btopen(&handle, 0, 0, 16, 8, table.folder.string().c_str(), "ROWS.TTL", "qelbin", 0, "", 0, 0) == BTR_OK) {
     for (int key = 0; key < 3; ++key) {
       if (!walk_ends(handle, key, BTR_GET_FIRST, BTR_GET_NEXT) || !walk_ends(handle, key, BTR_GET_LAST, BTR_GET_PREVIOUS) ||
-          !walk_ends(handle, key, BTR_GET_FIRST, BTR_GET_GREATER)) {
+          !walk_ends(handle, key, BTR_GET_FIRST, BTR_GET_GREATER) ||
+          !walk_ends(handle, key, BTR_GET_FIRST + BTR_GET_KEY, BTR_GET_NEXT + BTR_GET_KEY) ||
+          !walk_ends(handle, key, BTR_GET_LAST + BTR_GET_KEY, BTR_GET_PREVIOUS + BTR_GET_KEY)) {
         std::abort();
       }
     }
