@@ -70,7 +70,6 @@ void attach(HINSTANCE instance, bool path_found) {
   if (path_found) pmco041_register_vers(g_module_path, kQarntashBuildDate, nullptr, nullptr, nullptr);
 }
 
-
 // The path of the shared object that holds this function, found through dladdr; its load
 // address is the module's instance, as on Windows.
 bool find_module_path(HINSTANCE& instance) {
